@@ -1,0 +1,54 @@
+// The drawing surface of the map. The painting code decides coordinates, pens
+// and order; the GDI adapter of the Win32 layer draws, and tests record.
+#pragma once
+
+#include <cstdint>
+
+namespace vornel {
+
+struct Colour {
+    std::uint8_t r = 0, g = 0, b = 0;
+    friend bool operator==(const Colour&, const Colour&) = default;
+};
+
+enum class PenStyle { Solid, Dot };
+
+struct Pen {
+    Colour colour;
+    int width = 1;
+    PenStyle style = PenStyle::Solid;
+    friend bool operator==(const Pen&, const Pen&) = default;
+};
+
+struct PixelPoint {
+    int x = 0, y = 0;
+    friend bool operator==(const PixelPoint&, const PixelPoint&) = default;
+};
+
+enum class TextAlign { Left, Centre, Right };
+
+class Canvas {
+public:
+    virtual ~Canvas() = default;
+
+    // Selects the pen for the following lines; the adapter restores the
+    // previous pen and deletes its own when the canvas goes away.
+    virtual void setPen(const Pen& pen) = 0;
+    virtual void line(PixelPoint from, PixelPoint to) = 0;
+    // A connected run of points (count >= 2).
+    virtual void polyline(const PixelPoint* points, int count) = 0;
+    // Several runs at once; counts[i] points each, one after the other in `points`.
+    virtual void polyPolyline(const PixelPoint* points, const int* counts, int runs) {
+        for (int i = 0; i < runs; ++i) {
+            polyline(points, counts[i]);
+            points += counts[i];
+        }
+    }
+    // An arc in the box (left, top)-(right, bottom) from `start` to `end`
+    // counter-clockwise; start == end draws the whole ellipse outline.
+    virtual void arc(int left, int top, int right, int bottom, PixelPoint start, PixelPoint end) = 0;
+    // Text with a transparent background; `fontHeight` in pixels.
+    virtual void text(int x, int y, const wchar_t* text, Colour colour, int fontHeight, TextAlign align) = 0;
+};
+
+}  // namespace vornel

@@ -1,0 +1,109 @@
+// The seam between the portable logic and the operating system.
+//
+// Everything the logic needs from the platform goes through one object:
+// warning boxes, conversion between wide text and the 8-bit system code page,
+// directory enumeration, file access and running the solver. VORNEL.exe
+// installs the Win32 implementation at start; native tests install the POSIX
+// one, usually with the message box replaced by a recorder so that no test can
+// block on a modal box.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vornel {
+
+// An opaque window handle (HWND on Windows). Portable code only passes it on.
+using WindowRef = void*;
+
+struct DirEntry {
+    std::wstring name;  // file or folder name, without the folder
+    bool isDirectory = false;
+};
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // The warning box of the whole program: exclamation icon, one OK button,
+    // modal to `owner`. Blocks until dismissed.
+    virtual void warn(WindowRef owner, std::wstring_view caption, std::wstring_view text) = 0;
+
+    // 8-bit text in the system code page (CP932 on the target systems).
+    // Characters that have no 8-bit form become '?' as the system converter does.
+    virtual std::string toAnsi(std::wstring_view wide) = 0;
+    virtual std::wstring fromAnsi(std::string_view ansi) = 0;
+
+    // Entries of `folder` whose names match `pattern` ("*", "*.con", "????_?")
+    // with the platform's own wildcard rules, in the platform's own order.
+    // "." and ".." are never listed. A missing folder lists nothing.
+    virtual std::vector<DirEntry> listDirectory(const std::wstring& folder, const std::wstring& pattern) = 0;
+
+    virtual bool fileExists(const std::wstring& path) = 0;
+    virtual bool deleteFile(const std::wstring& path) = 0;
+
+    // fopen on a wide path. Callers use binary modes and write CR LF themselves,
+    // so that the bytes on disk are the same on every platform.
+    virtual std::FILE* openFile(const std::wstring& path, const char* mode) = 0;
+
+    // Replaces `target` by `replacement` in one step (the replacement file is
+    // complete and closed). Returns false and leaves `target` alone on failure.
+    virtual bool replaceFile(const std::wstring& replacement, const std::wstring& target) = 0;
+
+    // Runs exactly the program file `exePath` (no shell, no arguments) with
+    // `workFolder` as its current folder and waits until it ends.
+    // Returns false when it could not be started.
+    virtual bool runProgram(const std::wstring& exePath, const std::wstring& workFolder) = 0;
+
+    // The process's current folder, and changing it.
+    virtual std::wstring currentFolder() = 0;
+    virtual bool setCurrentFolder(const std::wstring& folder) = 0;
+
+    // Shows the wait cursor while a long step runs on the user-interface thread.
+    virtual void beginWait() {}
+    virtual void endWait() {}
+};
+
+// The one platform object of the process.
+Platform& platform();
+// Installs `p` as the platform object and returns the previous one.
+// The caller keeps ownership.
+Platform* setPlatform(Platform* p);
+
+// The native implementation (the POSIX one in native builds, the Win32 one in
+// Windows builds): what the program uses when nothing else was installed.
+Platform& systemPlatform();
+
+// Shows the wait cursor for the life of the object.
+class WaitCursor {
+public:
+    WaitCursor() { platform().beginWait(); }
+    ~WaitCursor() { platform().endWait(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+// Closes a FILE* on every path out of a scope.
+class ScopedFile {
+public:
+    explicit ScopedFile(std::FILE* f = nullptr) : file_(f) {}
+    ~ScopedFile() { close(); }
+    ScopedFile(const ScopedFile&) = delete;
+    ScopedFile& operator=(const ScopedFile&) = delete;
+    std::FILE* get() const { return file_; }
+    explicit operator bool() const { return file_ != nullptr; }
+    // Closes now; returns false when the close reported an error (lost data).
+    bool close() {
+        if (!file_) return true;
+        const bool ok = std::fclose(file_) == 0;
+        file_ = nullptr;
+        return ok;
+    }
+
+private:
+    std::FILE* file_;
+};
+
+}  // namespace vornel

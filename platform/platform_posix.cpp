@@ -1,0 +1,185 @@
+// The platform seam on Linux, for the native build and its tests.
+//
+// Paths keep the program's backslashes and are turned into POSIX paths here;
+// the 8-bit code page is CP932 through iconv, so native tests see the same
+// Shift_JIS bytes as the program does on a Japanese Windows.
+#include <dirent.h>
+#include <iconv.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+
+#include "platform/platform.h"
+#include "platform/text.h"
+
+extern char** environ;
+
+namespace vornel {
+
+namespace {
+
+std::string posixPath(std::wstring_view path) {
+    std::string p = toUtf8(path);
+    std::replace(p.begin(), p.end(), '\\', '/');
+    return p;
+}
+
+std::string convert(const char* to, const char* from, const char* in, std::size_t inBytes, std::size_t unitOut) {
+    iconv_t cd = iconv_open(to, from);
+    if (cd == reinterpret_cast<iconv_t>(-1)) return std::string();
+    std::string out(inBytes * 4 + 16, '\0');
+    char* src = const_cast<char*>(in);
+    std::size_t srcLeft = inBytes;
+    char* dst = out.data();
+    std::size_t dstLeft = out.size();
+    while (srcLeft > 0) {
+        if (iconv(cd, &src, &srcLeft, &dst, &dstLeft) != static_cast<std::size_t>(-1)) break;
+        if (errno == E2BIG) break;
+        // An unconvertible or broken sequence: write '?' as the Windows
+        // converters do and step over one input unit.
+        const std::size_t step = std::min<std::size_t>(unitOut, srcLeft);
+        src += step;
+        srcLeft -= step;
+        if (std::strncmp(to, "UTF-32", 6) == 0) {
+            if (dstLeft < 4) break;
+            const char32_t q = U'?';
+            std::memcpy(dst, &q, 4);
+            dst += 4;
+            dstLeft -= 4;
+        } else {
+            if (dstLeft < 1) break;
+            *dst++ = '?';
+            --dstLeft;
+        }
+    }
+    iconv_close(cd);
+    out.resize(out.size() - dstLeft);
+    return out;
+}
+
+// Windows-style wildcard match: '*' any run, '?' one character (a trailing
+// '?' may also match nothing, as on Windows, so "????" takes names of one to four characters).
+bool wildcardMatch(std::wstring_view pattern, std::wstring_view name) {
+    if (pattern.empty()) return name.empty();
+    if (pattern[0] == L'*') {
+        for (std::size_t i = 0; i <= name.size(); ++i)
+            if (wildcardMatch(pattern.substr(1), name.substr(i))) return true;
+        return false;
+    }
+    if (pattern[0] == L'?') {
+        if (!name.empty() && wildcardMatch(pattern.substr(1), name.substr(1))) return true;
+        // At the end of the name or before a dot '?' may match nothing.
+        if (name.empty() || name[0] == L'.') return wildcardMatch(pattern.substr(1), name);
+        return false;
+    }
+    if (name.empty()) return false;
+    auto lower = [](wchar_t c) { return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c - L'A' + L'a') : c; };
+    if (lower(pattern[0]) != lower(name[0])) return false;
+    return wildcardMatch(pattern.substr(1), name.substr(1));
+}
+
+class PosixPlatform final : public Platform {
+public:
+    void warn(WindowRef, std::wstring_view caption, std::wstring_view text) override {
+        std::cerr << "[" << toUtf8(caption) << "] " << toUtf8(text) << "\n";
+    }
+
+    std::string toAnsi(std::wstring_view wide) override {
+        if (wide.empty()) return std::string();
+        return convert("CP932", "UTF-32LE", reinterpret_cast<const char*>(wide.data()),
+                       wide.size() * sizeof(wchar_t), sizeof(wchar_t));
+    }
+
+    std::wstring fromAnsi(std::string_view ansi) override {
+        if (ansi.empty()) return std::wstring();
+        const std::string bytes = convert("UTF-32LE", "CP932", ansi.data(), ansi.size(), 1);
+        std::wstring out(bytes.size() / 4, L'\0');
+        std::memcpy(out.data(), bytes.data(), out.size() * 4);
+        return out;
+    }
+
+    std::vector<DirEntry> listDirectory(const std::wstring& folder, const std::wstring& pattern) override {
+        std::vector<DirEntry> entries;
+        const std::string dir = posixPath(folder);
+        DIR* d = opendir(dir.c_str());
+        if (!d) return entries;
+        while (dirent* e = readdir(d)) {
+            if (std::strcmp(e->d_name, ".") == 0 || std::strcmp(e->d_name, "..") == 0) continue;
+            DirEntry entry;
+            entry.name = widen(e->d_name);
+            if (!wildcardMatch(pattern, entry.name)) continue;
+            struct stat st {};
+            entry.isDirectory = stat((dir + "/" + e->d_name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+            entries.push_back(std::move(entry));
+        }
+        closedir(d);
+        // NTFS lists names in order; the directory order of Linux file systems
+        // is arbitrary, so sort to keep native runs repeatable.
+        std::sort(entries.begin(), entries.end(),
+                  [](const DirEntry& a, const DirEntry& b) { return a.name < b.name; });
+        return entries;
+    }
+
+    bool fileExists(const std::wstring& path) override {
+        struct stat st {};
+        return stat(posixPath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    }
+
+    bool deleteFile(const std::wstring& path) override { return unlink(posixPath(path).c_str()) == 0; }
+
+    std::FILE* openFile(const std::wstring& path, const char* mode) override {
+        return std::fopen(posixPath(path).c_str(), mode);
+    }
+
+    bool replaceFile(const std::wstring& replacement, const std::wstring& target) override {
+        return std::rename(posixPath(replacement).c_str(), posixPath(target).c_str()) == 0;
+    }
+
+    bool runProgram(const std::wstring& exePath, const std::wstring& workFolder) override {
+        const std::string exe = posixPath(exePath);
+        const std::string dir = posixPath(workFolder);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        // Start the child in the work folder without moving this process.
+        const std::string previous = posixPath(currentFolder());
+        if (chdir(dir.c_str()) != 0) {
+            posix_spawn_file_actions_destroy(&actions);
+            return false;
+        }
+        char* argv[] = {const_cast<char*>(exe.c_str()), nullptr};
+        pid_t pid = 0;
+        const int rc = posix_spawn(&pid, exe.c_str(), &actions, nullptr, argv, environ);
+        if (chdir(previous.c_str()) != 0) { /* the folder vanished; nothing better to do */
+        }
+        posix_spawn_file_actions_destroy(&actions);
+        if (rc != 0) return false;
+        int status = 0;
+        while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+        }
+        return true;
+    }
+
+    std::wstring currentFolder() override {
+        char buffer[4096];
+        if (!getcwd(buffer, sizeof buffer)) return std::wstring();
+        return widen(buffer);
+    }
+
+    bool setCurrentFolder(const std::wstring& folder) override { return chdir(posixPath(folder).c_str()) == 0; }
+};
+
+}  // namespace
+
+Platform& systemPlatform() {
+    static PosixPlatform instance;
+    return instance;
+}
+
+}  // namespace vornel

@@ -1,0 +1,57 @@
+// The application state of the one main window, shared by the shell, the map
+// view and the dialogs. There is exactly one instance for the whole run.
+#pragma once
+
+#include <string>
+
+#include "mapview/map_view.h"
+#include "platform/platform.h"
+
+namespace vornel {
+
+enum ViewMode { VIEW_CONTOUR = 0, VIEW_M7000 = 1, VIEW_OVERVIEW = 2 };
+
+// Data-source order of every list, menu and colour.
+enum DataSource { SOURCE_HARBOUR = 0, SOURCE_CHART50K = 1, SOURCE_CHART200K = 2, SOURCE_M7000 = 3 };
+
+// One end of a map pick: a position with its depth, in degrees and plane metres.
+struct PickEntry {
+    double lat = 99.9;
+    double lon = 999.9;
+    double depth = 9999.9;
+    double north = 0.0;
+    double east = 0.0;
+};
+
+// The result of the last click on a contour map: entry 0 the clicked point,
+// entry 1 the nearest contour point; directions in degrees counter-clockwise
+// from east, towards deeper water.
+struct MapPickRecord {
+    PickEntry entry[2];
+    double primaryDirection = 0.0;
+    double meanDirection = 0.0;
+};
+
+struct AppState {
+    WindowRef mainWindow = nullptr;
+    WindowRef paramDialog = nullptr;
+    WindowRef resultDialog = nullptr;
+    int paramDialogOpen = -1;  // 1 open, -1 closed
+    int resultDialogOpen = -1;
+    int viewMode = VIEW_OVERVIEW;
+    std::wstring programFolder;  // at most 255 characters
+    std::wstring m7000Folder;
+    MapView mapView;
+    int overviewSourceFlags[4] = {1, 0, 0, 0};
+    int pointKindSelection[4] = {0, 0, 0, 0};
+    int depthColourTable[256][3] = {};
+    MapPickRecord mapPick;
+    int overviewHighlightKind = -1;
+    int overviewHighlightIndex = -1;
+};
+
+AppState& appState();
+// Back to the state at program start (tests).
+void resetAppState();
+
+}  // namespace vornel
