@@ -1,0 +1,30 @@
+// The map canvas on a GDI device context.
+#pragma once
+
+#include <windows.h>
+
+#include "mapview/canvas.h"
+
+namespace vornel {
+
+class GdiCanvas final : public Canvas {
+public:
+    explicit GdiCanvas(HDC dc);
+    ~GdiCanvas() override;  // restores the original pen and font, deletes its own
+    GdiCanvas(const GdiCanvas&) = delete;
+    GdiCanvas& operator=(const GdiCanvas&) = delete;
+
+    void setPen(const Pen& pen) override;
+    void line(PixelPoint from, PixelPoint to) override;
+    void polyline(const PixelPoint* points, int count) override;
+    void polyPolyline(const PixelPoint* points, const int* counts, int runs) override;
+    void arc(int left, int top, int right, int bottom, PixelPoint start, PixelPoint end) override;
+    void text(int x, int y, const wchar_t* text, Colour colour, int fontHeight, TextAlign align) override;
+
+private:
+    HDC dc_;
+    HPEN pen_ = nullptr;
+    HGDIOBJ originalPen_ = nullptr;
+};
+
+}  // namespace vornel

@@ -1,0 +1,34 @@
+#!/bin/bash
+# Installs what building and testing VORNEL needs on a Debian machine, and
+# nothing when it is all there already. Safe to run again.
+set -euo pipefail
+
+packages=(
+  cmake g++ make pkg-config
+  googletest libgtest-dev libbenchmark-dev
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  wine64 xvfb locales fonts-ipafont-gothic imagemagick
+  proj-bin libproj-dev
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# Wine takes its ANSI code page from the locale: ja_JP.UTF-8 gives 932 (Shift_JIS).
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+  echo "setup: generating the ja_JP.UTF-8 locale"
+  $SUDO sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen
+  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+  $SUDO locale-gen >/dev/null
+fi

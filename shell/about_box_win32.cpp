@@ -1,0 +1,33 @@
+#include "shell/about_box_win32.h"
+
+#include "platform/text.h"
+#include "resources/resource.h"
+#include "version.h"
+#include "shell/main_window_win32.h"
+
+namespace vornel {
+
+namespace {
+
+INT_PTR CALLBACK aboutProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+        case WM_INITDIALOG: {
+            const std::wstring version = widen("VORNEL  バージョン " VORNEL_VERSION_TEXT);
+            SetDlgItemTextW(dialog, IDC_ABOUT_VERSION, version.c_str());
+            return TRUE;
+        }
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+                EndDialog(dialog, LOWORD(wParam));
+                return TRUE;
+            }
+            break;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+void showAboutBox(HWND owner) { DialogBoxW(appInstance(), MAKEINTRESOURCEW(IDD_ABOUTBOX), owner, aboutProcedure); }
+
+}  // namespace vornel

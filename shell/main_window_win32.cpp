@@ -1,0 +1,153 @@
+#include "shell/main_window_win32.h"
+
+#include <windowsx.h>
+
+#include "mapview/gdi_canvas_win32.h"
+#include "resources/resource.h"
+#include "shell/about_box_win32.h"
+#include "shell/app_state.h"
+#include "shell/startup.h"
+
+namespace vornel {
+
+namespace {
+
+HINSTANCE instanceHandle = nullptr;
+HFONT sidePanelFont = nullptr;
+DialogHooks hooks;
+
+// The one main window. The static procedure binds the HWND to this object at
+// WM_NCCREATE and routes each message to a handler named after it.
+class MainWindow {
+public:
+    static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    explicit MainWindow(HWND hwnd) : hwnd_(hwnd) {}
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+    void onCreate();
+    void onDestroy();
+    void onPaint();
+    bool onCommand(int id);
+
+    HWND hwnd_;
+};
+
+LRESULT CALLBACK MainWindow::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = new MainWindow(hwnd);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+    const LRESULT result = self->handle(message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        delete self;
+    }
+    return result;
+}
+
+LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE: onCreate(); return 0;
+        case WM_DESTROY: onDestroy(); return 0;
+        case WM_PAINT: onPaint(); return 0;
+        case WM_COMMAND:
+            if (onCommand(LOWORD(wParam))) return 0;
+            break;
+        case WM_LBUTTONUP: return 0;
+    }
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+void MainWindow::onCreate() {
+    AppState& app = appState();
+    app.mainWindow = hwnd_;
+    app.viewMode = VIEW_OVERVIEW;
+    loadStartupData(hwnd_);
+}
+
+void MainWindow::onDestroy() {
+    appState().mainWindow = nullptr;
+    PostQuitMessage(0);
+}
+
+void MainWindow::onPaint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd_, &ps);
+    {
+        GdiCanvas canvas(dc);
+        (void)canvas;  // the map is drawn here once the drawing exists
+    }
+    EndPaint(hwnd_, &ps);
+
+    // Dialog coupling: a contour view always has the parameter dialog beside it.
+    AppState& app = appState();
+    if (app.viewMode != VIEW_OVERVIEW) {
+        if (app.paramDialogOpen < 0 && hooks.openParameterDialog) hooks.openParameterDialog(hwnd_);
+    } else if (app.paramDialogOpen > 0 && app.paramDialog) {
+        SendMessageW(static_cast<HWND>(app.paramDialog), WM_COMMAND, IDM_CLOSE_DIALOG, 0);
+    }
+}
+
+bool MainWindow::onCommand(int id) {
+    switch (id) {
+        case IDM_ABOUT: showAboutBox(hwnd_); return true;
+        case IDM_EXIT: DestroyWindow(hwnd_); return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+HINSTANCE appInstance() { return instanceHandle; }
+HFONT uiFont() { return sidePanelFont; }
+DialogHooks& dialogHooks() { return hooks; }
+
+HWND createMainWindow(HINSTANCE instance, int showCommand) {
+    instanceHandle = instance;
+    wchar_t title[100] = {};
+    wchar_t className[100] = {};
+    LoadStringW(instance, IDS_APP_TITLE, title, 100);
+    LoadStringW(instance, IDS_WINDOW_CLASS, className, 100);
+
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = MainWindow::procedure;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_VORNEL));
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszMenuName = MAKEINTRESOURCEW(IDC_VORNEL);
+    wc.lpszClassName = className;
+    wc.hIconSm = LoadIconW(instance, MAKEINTRESOURCEW(IDI_SMALL));
+    RegisterClassExW(&wc);  // fails harmlessly when the class exists (tests create several windows)
+
+    if (!sidePanelFont)
+        sidePanelFont = CreateFontW(-12, 6, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_PRECIS,
+                                    CLIP_DEFAULT_PRECIS, DRAFT_QUALITY, FIXED_PITCH | FF_MODERN, nullptr);
+
+    HWND hwnd = CreateWindowExW(0, className, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0, CW_USEDEFAULT, 0,
+                                nullptr, nullptr, instance, nullptr);
+    if (!hwnd) return nullptr;
+    ShowWindow(hwnd, showCommand);
+    UpdateWindow(hwnd);
+    return hwnd;
+}
+
+int runMessageLoop() {
+    HACCEL accelerators = LoadAcceleratorsW(instanceHandle, MAKEINTRESOURCEW(IDC_VORNEL));
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (!TranslateAcceleratorW(msg.hwnd, accelerators, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+}  // namespace vornel

@@ -1,0 +1,133 @@
+// The main window under Wine: title, menu bar, about box and shutdown.
+#include <gtest/gtest.h>
+
+#include "resources/resource.h"
+#include "shell/app_state.h"
+#include "shell/main_window_win32.h"
+#include "version.h"
+#include "win32_test_support.h"
+
+#define VORNEL_WIDEN2(x) L##x
+#define VORNEL_WIDEN(x) VORNEL_WIDEN2(x)
+#define VORNEL_VERSION_WTEXT VORNEL_WIDEN(VORNEL_VERSION_TEXT)
+
+namespace vornel {
+namespace {
+
+std::wstring menuText(HMENU menu, int position) {
+    wchar_t text[128] = {};
+    GetMenuStringW(menu, position, text, 128, MF_BYPOSITION);
+    return text;
+}
+
+TEST(MainWindow, OpensWithTitleMenuAndAboutBoxAndClosesWithCommand105) {
+    test::enterRunFolder(L"main-window");
+    resetAppState();
+    HWND main = createMainWindow(GetModuleHandleW(nullptr), SW_SHOWNORMAL);
+    ASSERT_NE(main, nullptr);
+    SetWindowPos(main, nullptr, 0, 0, 900, 600, SWP_NOZORDER);
+    test::pumpMessages(300);
+
+    wchar_t title[100] = {};
+    GetWindowTextW(main, title, 100);
+    EXPECT_STREQ(title, L"VORNELシステム");
+    wchar_t className[100] = {};
+    GetClassNameW(main, className, 100);
+    EXPECT_STREQ(className, L"VORNEL");
+    EXPECT_EQ(appState().viewMode, VIEW_OVERVIEW);
+    EXPECT_EQ(appState().paramDialogOpen, -1);
+
+    // The menu bar: every top-level item in order.
+    HMENU bar = GetMenu(main);
+    ASSERT_NE(bar, nullptr);
+    const wchar_t* expected[] = {L"ファイル(&F)", L"水深データ一覧から検索", L"M7000データ一覧から検索",
+                                 L"地図から検索", L"拡大", L"縮小", L"←", L"→", L"↑", L"↓", L"初期位置",
+                                 L"中心移動", L"設定のアンドゥ", L"ヘルプ(&H)"};
+    ASSERT_EQ(GetMenuItemCount(bar), 14);
+    for (int i = 0; i < 14; ++i) EXPECT_EQ(menuText(bar, i), expected[i]) << i;
+    EXPECT_EQ(GetMenuItemID(bar, 3), static_cast<UINT>(IDM_OVERVIEW));
+    EXPECT_EQ(GetMenuItemID(bar, 12), static_cast<UINT>(IDM_UNDO));
+
+    // 水深データ一覧から検索 as built: 20 region placeholders, then the two chart scales
+    // with ten sea areas each.
+    HMENU data = GetSubMenu(bar, 1);
+    ASSERT_EQ(GetMenuItemCount(data), 22);
+    EXPECT_EQ(menuText(data, 0), L"1");
+    EXPECT_EQ(menuText(GetSubMenu(data, 19), 0), L"-");
+    EXPECT_EQ(GetMenuItemID(GetSubMenu(data, 19), 0), static_cast<UINT>(IDM_PLACEHOLDER));
+    EXPECT_EQ(menuText(data, 20), L"5万分の1");
+    EXPECT_EQ(menuText(data, 21), L"20万分の1");
+    EXPECT_EQ(GetMenuItemCount(GetSubMenu(data, 20)), 10);
+    EXPECT_EQ(menuText(GetSubMenu(data, 21), 7), L"北海道太平洋・オホーツク海側");
+    HMENU file = GetSubMenu(bar, 0);
+    EXPECT_EQ(GetMenuItemID(file, 0), static_cast<UINT>(IDM_PRINT_MAIN));
+    EXPECT_EQ(GetMenuItemID(file, 4), static_cast<UINT>(IDM_EXIT));
+    EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 2), 0), static_cast<UINT>(IDM_M7000_FOLDER));
+
+    test::saveWindowImage(main, L"main-window-overview");
+
+    // Alt+/ goes through the accelerator table to the about box.
+    HACCEL accelerators = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_VORNEL));
+    ASSERT_NE(accelerators, nullptr);
+    // Both Alt+? and Alt+/ send the about command.
+    ACCEL entries[8];
+    const int count = CopyAcceleratorTableW(accelerators, entries, 8);
+    ASSERT_EQ(count, 2);
+    EXPECT_EQ(entries[0].key, '?');
+    EXPECT_EQ(entries[1].key, '/');
+    for (int i = 0; i < count; ++i) {
+        EXPECT_EQ(entries[i].fVirt & (FALT | FVIRTKEY), FALT);
+        EXPECT_EQ(entries[i].cmd, IDM_ABOUT);
+    }
+
+    // Real key strokes Alt+/ through a message loop like the program's.
+    bool translated = false;
+    const bool shown = test::whileWindowShows(
+        L"バージョン情報",
+        [&] {
+            SetForegroundWindow(main);
+            SetFocus(main);
+            INPUT keys[4] = {};
+            const WORD codes[4] = {VK_MENU, VK_OEM_2, VK_OEM_2, VK_MENU};
+            for (int i = 0; i < 4; ++i) {
+                keys[i].type = INPUT_KEYBOARD;
+                keys[i].ki.wVk = codes[i];
+                keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+            }
+            SendInput(4, keys, sizeof(INPUT));
+            const DWORD end = GetTickCount() + 3000;
+            MSG msg;
+            while (static_cast<LONG>(end - GetTickCount()) > 0) {
+                while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                    if (TranslateAcceleratorW(msg.hwnd, accelerators, &msg)) {
+                        translated = true;
+                        continue;
+                    }
+                    TranslateMessage(&msg);
+                    DispatchMessageW(&msg);
+                }
+                Sleep(10);
+            }
+        },
+        [](HWND about) {
+            test::saveWindowImage(about, L"about-box");
+            wchar_t text[128] = {};
+            GetDlgItemTextW(about, IDC_ABOUT_VERSION, text, 128);
+            EXPECT_EQ(std::wstring(text), L"VORNEL  バージョン " VORNEL_VERSION_WTEXT);
+            PostMessageW(about, WM_COMMAND, IDOK, 0);
+        });
+    EXPECT_TRUE(translated);
+    EXPECT_TRUE(shown);
+
+    // Command 105 destroys the window and posts the quit message.
+    SendMessageW(main, WM_COMMAND, IDM_EXIT, 0);
+    EXPECT_FALSE(IsWindow(main));
+    MSG msg;
+    bool quit = false;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        if (msg.message == WM_QUIT) quit = true;
+    EXPECT_TRUE(quit);
+}
+
+}  // namespace
+}  // namespace vornel

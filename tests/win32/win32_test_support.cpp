@@ -1,0 +1,131 @@
+#include "win32_test_support.h"
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+#include <vector>
+
+namespace vornel::test {
+
+std::wstring buildFolder() {
+    if (const wchar_t* dir = _wgetenv(L"VORNEL_BUILD_DIR_WIN")) return dir;
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path);
+    return folder.substr(0, folder.find_last_of(L"\\/"));
+}
+
+std::wstring screenshotFolder() {
+    const std::wstring folder = buildFolder() + L"\\screenshots";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    return folder;
+}
+
+std::wstring saveWindowImage(HWND window, const std::wstring& name) {
+    RECT rect;
+    GetWindowRect(window, &rect);
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    if (width <= 0 || height <= 0) return std::wstring();
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    // Copy what the screen shows (Wine's PrintWindow leaves child controls and
+    // menus out). The window is brought to the top first.
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    SelectObject(memory, old);
+
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    const int stride = ((width * 3 + 3) / 4) * 4;
+    std::vector<unsigned char> pixels(static_cast<size_t>(stride) * height);
+    GetDIBits(memory, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+
+    const std::wstring path = screenshotFolder() + L"\\" + name + L".bmp";
+    FILE* file = _wfopen(path.c_str(), L"wb");
+    if (!file) return std::wstring();
+    BITMAPFILEHEADER fileHeader{};
+    fileHeader.bfType = 0x4D42;
+    fileHeader.bfOffBits = sizeof fileHeader + sizeof header;
+    fileHeader.bfSize = fileHeader.bfOffBits + static_cast<DWORD>(pixels.size());
+    fwrite(&fileHeader, sizeof fileHeader, 1, file);
+    fwrite(&header, sizeof header, 1, file);
+    fwrite(pixels.data(), 1, pixels.size(), file);
+    fclose(file);
+    return path;
+}
+
+void pumpMessages(int ms) {
+    const DWORD end = GetTickCount() + static_cast<DWORD>(ms);
+    do {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(10);
+    } while (static_cast<LONG>(end - GetTickCount()) > 0);
+}
+
+HWND findOwnWindow(const std::wstring& caption) {
+    struct Search {
+        const std::wstring* caption;
+        HWND found;
+    } search{&caption, nullptr};
+    EnumWindows(
+        [](HWND hwnd, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(hwnd, &pid);
+            if (pid != GetCurrentProcessId() || !IsWindowVisible(hwnd)) return TRUE;
+            wchar_t text[256] = {};
+            InternalGetWindowText(hwnd, text, 256);  // never sends a message: the owner may be blocked
+            if (*s->caption == text) {
+                s->found = hwnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool whileWindowShows(const std::wstring& caption, const std::function<void()>& action,
+                      const std::function<void(HWND)>& onFound, int timeoutMs) {
+    std::atomic<bool> found{false};
+    std::thread watcher([&] {
+        const DWORD end = GetTickCount() + static_cast<DWORD>(timeoutMs);
+        while (static_cast<LONG>(end - GetTickCount()) > 0) {
+            if (HWND hwnd = findOwnWindow(caption)) {
+                Sleep(300);  // let it paint
+                found = true;
+                onFound(hwnd);
+                return;
+            }
+            Sleep(50);
+        }
+    });
+    action();
+    watcher.join();
+    return found;
+}
+
+std::wstring enterRunFolder(const std::wstring& name) {
+    const std::wstring folder = buildFolder() + L"\\run-" + name;
+    CreateDirectoryW(folder.c_str(), nullptr);
+    SetCurrentDirectoryW(folder.c_str());
+    return folder;
+}
+
+}  // namespace vornel::test
