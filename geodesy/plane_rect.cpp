@@ -26,14 +26,14 @@ constexpr double ARC_A0 = 1.0000007049454078;
 constexpr double ARC[5] = {-0.0025188297041239312, 2.6435429493240994e-6, -3.4526259073074147e-9,
                            4.8918304243879506e-12, -7.228726045813916e-15};
 // Forward, conformal (ξ′, η′) to the scaled plane: α_j.
-constexpr double ALPHA[5] = {0.0008377318247285465, 7.608527848379248e-7, 1.1976455002315586e-9,
-                             2.4291502606542476e-12, 5.750164384091974e-15};
+constexpr double ALPHA[5] = {0.0008377318247285465, 7.608527848379248e-7, 1.1976455002315586e-9, 2.4291502606542476e-12,
+                             5.750164384091974e-15};
 // Inverse, scaled plane (ξ, η) to conformal: β_j.
-constexpr double BETA[5] = {0.0008377321681620316, 5.905870211016955e-8, 1.6734826761541112e-10,
-                            2.1648237311010895e-13, 3.79409187887551e-16};
+constexpr double BETA[5] = {0.0008377321681620316, 5.905870211016955e-8, 1.6734826761541112e-10, 2.1648237311010895e-13,
+                            3.79409187887551e-16};
 // Conformal latitude χ to geodetic latitude: δ_j (five terms).
-constexpr double DELTA[5] = {0.003356551485604312, 6.571873263127177e-6, 1.7646404372866207e-8,
-                             5.387753890009471e-11, 1.7640075159133883e-13};
+constexpr double DELTA[5] = {0.003356551485604312, 6.571873263127177e-6, 1.7646404372866207e-8, 5.387753890009471e-11,
+                             1.7640075159133883e-13};
 
 // Σ_{j=1..5} c_j·sin(2jθ) from sin 2θ and cos 2θ (Clenshaw's recurrence:
 // b_j = c_j + 2·cos 2θ·b_{j+1} − b_{j+2}, sum = b_1·sin 2θ).
@@ -51,8 +51,8 @@ inline double clenshawSin(const double (&c)[5], double sin2, double cos2) {
 // Σ_{j=1..5} c_j·sin(2jζ) for the complex ζ = ξ + iη, from sin 2ξ, cos 2ξ,
 // sinh 2η and cosh 2η; the same recurrence in complex arithmetic. The real
 // part is Σ c_j·sin 2jξ·cosh 2jη, the imaginary part Σ c_j·cos 2jξ·sinh 2jη.
-inline void clenshawSinComplex(const double (&c)[5], double sin2, double cos2, double sinh2, double cosh2,
-                               double& re, double& im) {
+inline void clenshawSinComplex(const double (&c)[5], double sin2, double cos2, double sinh2, double cosh2, double& re,
+                               double& im) {
     const double kr = 2 * cos2 * cosh2;  // 2·cos 2ζ
     const double ki = -2 * sin2 * sinh2;
     double b1r = 0, b1i = 0, b2r = 0, b2i = 0;
@@ -70,31 +70,62 @@ inline void clenshawSinComplex(const double (&c)[5], double sin2, double cos2, d
     im = b1r * si + b1i * sr;
 }
 
-// sin, cos, sinh and cosh of the small corrections that the inverse series
-// subtracts (well below 0.01 rad inside any zone): Taylor polynomials, exact
-// to the last place for |d| ≤ 1/16; the library beyond.
-constexpr double SMALL = 0.0625;
+// Maclaurin series with enough terms to be exact to the last place on the
+// ranges they serve (the first omitted term is below 1e-18):
+//   atanh z = z·Σ ATANH_SERIES[k]·z^2k            for |z| ≤ e
+//   exp b   = Σ EXP_SERIES[k]·b^k                  for |b| ≤ e·atanh e (0.0067)
+//   sin d = d·Σ SIN_SERIES[k]·d^2k,  cos d = Σ COS_SERIES[k]·d^2k     for |d| ≤ 1/8
+// sinh and cosh use the same tables with every sign positive.
+constexpr double ATANH_SERIES[7] = {1.0, 1.0 / 3, 1.0 / 5, 1.0 / 7, 1.0 / 9, 1.0 / 11, 1.0 / 13};
+constexpr double EXP_SERIES[7] = {1.0, 1.0, 1.0 / 2, 1.0 / 6, 1.0 / 24, 1.0 / 120, 1.0 / 720};
+constexpr double SIN_SERIES[6] = {1.0, -1.0 / 6, 1.0 / 120, -1.0 / 5040, 1.0 / 362880, -1.0 / 39916800};
+constexpr double COS_SERIES[7] = {1.0, -1.0 / 2, 1.0 / 24, -1.0 / 720, 1.0 / 40320, -1.0 / 3628800, 1.0 / 479001600};
+constexpr double SINH_SERIES[6] = {1.0, 1.0 / 6, 1.0 / 120, 1.0 / 5040, 1.0 / 362880, 1.0 / 39916800};
+constexpr double COSH_SERIES[7] = {1.0, 1.0 / 2, 1.0 / 24, 1.0 / 720, 1.0 / 40320, 1.0 / 3628800, 1.0 / 479001600};
+
+// Σ c[k]·v^k, evaluated in pairs (c[2k] + c[2k+1]·v) by Horner's rule in v²:
+// half the dependency chain of plain Horner.
+template <int N>
+inline double polynomial(const double (&c)[N], double v) {
+    const double v2 = v * v;
+    double r = N % 2 ? c[N - 1] : c[N - 2] + c[N - 1] * v;
+    for (int k = N % 2 ? N - 3 : N - 4; k >= 0; k -= 2) r = r * v2 + (c[k] + c[k + 1] * v);
+    return r;
+}
+
+// exp(−e·atanh(e·s)) for |s| ≤ 1: the factor between exp(atanh s) and the
+// exponential of the isometric latitude.
+inline double eccentricityFactor(double s) {
+    const double z = ECC * s;
+    const double b = ECC * z * polynomial(ATANH_SERIES, z * z);
+    return polynomial(EXP_SERIES, -b);
+}
+
+// sin, cos, sinh and cosh of small arguments (longitude differences inside a
+// zone, the corrections of the inverse series, η): the polynomials above for
+// |d| ≤ 1/8, the library beyond.
+constexpr double SMALL = 0.125;
 
 inline void smallSinCos(double d, double& s, double& c) {
-    if (std::fabs(d) > SMALL) {
+    if (!(std::fabs(d) <= SMALL)) {
         s = std::sin(d);
         c = std::cos(d);
         return;
     }
     const double d2 = d * d;
-    s = d * (1 - d2 / 6 * (1 - d2 / 20 * (1 - d2 / 42 * (1 - d2 / 72))));
-    c = 1 - d2 / 2 * (1 - d2 / 12 * (1 - d2 / 30 * (1 - d2 / 56 * (1 - d2 / 90))));
+    s = d * polynomial(SIN_SERIES, d2);
+    c = polynomial(COS_SERIES, d2);
 }
 
 inline void smallSinhCosh(double d, double& s, double& c) {
-    if (std::fabs(d) > SMALL) {
+    if (!(std::fabs(d) <= SMALL)) {
         s = std::sinh(d);
         c = std::cosh(d);
         return;
     }
     const double d2 = d * d;
-    s = d * (1 + d2 / 6 * (1 + d2 / 20 * (1 + d2 / 42 * (1 + d2 / 72))));
-    c = 1 + d2 / 2 * (1 + d2 / 12 * (1 + d2 / 30 * (1 + d2 / 56 * (1 + d2 / 90))));
+    s = d * polynomial(SINH_SERIES, d2);
+    c = polynomial(COSH_SERIES, d2);
 }
 
 // Meridian arc of the origin latitude:
@@ -126,33 +157,38 @@ PlaneRectProjector::PlaneRectProjector(double originLat, double originLon)
 //   ξ′ = atan(t / cos Δλ),  η′ = atanh(sin Δλ / √(t² + 1))
 //   x  = ABAR·(ξ′ + Σ α_j·sin 2jξ′·cosh 2jη′) − S0
 //   y  = ABAR·(η′ + Σ α_j·cos 2jξ′·sinh 2jη′)
-// Evaluated here with one sin/cos pair per angle, one atanh, one exp, atan and
-// atanh, and the two sums by one complex Clenshaw recurrence:
-//   exp(atanh s) = (1 + s)/cos φ, so with E = exp(ψ) for the isometric latitude ψ,
-//   t = (E − 1/E)/2 and √(t² + 1) = (E + 1/E)/2;
-//   with D = t² + cos²Δλ:  sin 2ξ′ = 2t·cos Δλ/D,  cos 2ξ′ = (cos²Δλ − t²)/D,
-//   sinh 2η′ = 2·sin Δλ·√(t² + 1)/D,  cosh 2η′ = (t² + 1 + sin²Δλ)/D.
-// The conformal latitude is odd in φ; it is formed for |φ| so that 1 + s never cancels.
+// Evaluated here with one sin/cos pair of φ, atan, log, short polynomials and
+// three divisions, the two sums by one complex Clenshaw recurrence:
+//   exp(atanh s) = (1 + s)/cos φ, so the exponential of the isometric latitude
+//   is E = N/c with N = (1 + s)·exp(−e·atanh(e·s)) and c = cos φ. With
+//   A = N² − c², B = N² + c², K = 2Nc:  t = A/K and √(t² + 1) = B/K.
+//   With Q = A² + K²·cos²Δλ:
+//     tan ξ′ = A/(K·cos Δλ),  sin 2ξ′ = 2AK·cos Δλ/Q,  cos 2ξ′ = (K²·cos²Δλ − A²)/Q,
+//     η′ = ½·log((B + K·sin Δλ)/(B − K·sin Δλ)),
+//     sinh 2η′ = 2BK·sin Δλ/Q,  cosh 2η′ = (B² + K²·sin²Δλ)/Q.
+// The conformal latitude is odd in φ; N is formed for |φ| so that 1 + s never
+// cancels, and A takes the sign of φ.
 void PlaneRectProjector::toPlane(double lat, double lon, double& x, double& y) const {
     const double phi = lat * DEG2RAD;
-    const double sPhi = std::sin(phi), cPhi = std::cos(phi);
+    const double sPhi = std::sin(phi), c = std::cos(phi);
     const double s = std::fabs(sPhi);
-    const double isometricExp = (1 + s) / cPhi * std::exp(-ECC * std::atanh(ECC * s));
-    const double inv = 1 / isometricExp;
-    const double t = std::copysign(0.5 * (isometricExp - inv), sPhi);
-    const double coshPsi = 0.5 * (isometricExp + inv);  // √(t² + 1)
+    const double n = (1 + s) * eccentricityFactor(s);
+    const double a = std::copysign((n - c) * (n + c), sPhi);
+    const double b = n * n + c * c;
+    const double k = 2 * n * c;
 
     const double dLambda = lon * DEG2RAD - originLonRad_;
-    const double sL = std::sin(dLambda), cL = std::cos(dLambda);
-    const double xiP = std::atan(t / cL);
-    const double etaP = std::atanh(sL / coshPsi);
+    double sL, cL;
+    smallSinCos(dLambda, sL, cL);
+    const double kc = k * cL, ks = k * sL;
+    const double xiP = std::atan(a / kc);
+    const double etaP = 0.5 * std::log((b + ks) / (b - ks));
 
-    const double t2 = t * t;
-    const double d = 1 / (t2 + cL * cL);
-    const double sin2 = 2 * t * cL * d;
-    const double cos2 = (cL - t) * (cL + t) * d;
-    const double sinh2 = 2 * sL * coshPsi * d;
-    const double cosh2 = (t2 + 1 + sL * sL) * d;
+    const double q = 1 / (a * a + kc * kc);
+    const double sin2 = 2 * a * kc * q;
+    const double cos2 = (kc - a) * (kc + a) * q;
+    const double sinh2 = 2 * b * ks * q;
+    const double cosh2 = (b * b + ks * ks) * q;
     double re, im;
     clenshawSinComplex(ALPHA, sin2, cos2, sinh2, cosh2, re, im);
     x = ABAR * (xiP + re) - originArc_;
@@ -164,7 +200,7 @@ void PlaneRectProjector::toPlane(double lat, double lon, double& x, double& y) c
 //   ξ′ = ξ − Σ β_j·sin 2jξ·cosh 2jη,  η′ = η − Σ β_j·cos 2jξ·sinh 2jη
 //   χ = asin(sin ξ′ / cosh η′)
 //   lat = χ + Σ δ_j·sin 2jχ,  lon = atan(sinh η′ / cos ξ′) + originLon
-// Evaluated here from one sin/cos of ξ and one exponential of η: the double
+// Evaluated here from one sin/cos of ξ and sinh/cosh of η: the double
 // angles by the doubling formulas, both β sums by one complex Clenshaw
 // recurrence, sin ξ′, cos ξ′, sinh η′ and cosh η′ by angle addition with the
 // small corrections, and the δ sum by Clenshaw from sin χ alone
@@ -173,10 +209,8 @@ void PlaneRectProjector::toGeographic(double x, double y, double& lat, double& l
     const double xi = (x + originArc_) / ABAR;
     const double eta = y / ABAR;
     const double sXi = std::sin(xi), cXi = std::cos(xi);
-    const double em1 = std::expm1(eta);
-    const double inv = 1 / (em1 + 1);
-    const double shEta = 0.5 * (em1 + em1 * inv);  // (E − 1/E)/2 without cancellation
-    const double chEta = shEta + inv;
+    double shEta, chEta;
+    smallSinhCosh(eta, shEta, chEta);
 
     double dXi, dEta;
     clenshawSinComplex(BETA, 2 * sXi * cXi, (cXi - sXi) * (cXi + sXi), 2 * shEta * chEta, 1 + 2 * shEta * shEta, dXi,

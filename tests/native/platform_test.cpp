@@ -1,3 +1,5 @@
+#include "platform/platform.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -6,7 +8,6 @@
 
 #include "platform/line_reader.h"
 #include "platform/paths.h"
-#include "platform/platform.h"
 #include "platform/text.h"
 #include "support/recording_platform.h"
 
