@@ -1,5 +1,3 @@
-#include "platform/platform.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -8,6 +6,7 @@
 
 #include "platform/line_reader.h"
 #include "platform/paths.h"
+#include "platform/platform.h"
 #include "platform/text.h"
 #include "support/recording_platform.h"
 
