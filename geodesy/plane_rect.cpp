@@ -1,5 +1,6 @@
 #include "geodesy/plane_rect.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace vornel {
@@ -223,7 +224,8 @@ void PlaneRectProjector::toGeographic(double x, double y, double& lat, double& l
     const double shEtaP = shEta * chd - chEta * shd;  // sinh(η − dη)
     const double chEtaP = chEta * chd - shEta * shd;
 
-    const double sChi = sXiP / chEtaP;
+    // |sin ξ′| ≤ cosh η′; the angle additions may overshoot by a unit in the last place at the pole.
+    const double sChi = std::clamp(sXiP / chEtaP, -1.0, 1.0);
     const double chi = std::asin(sChi);
     const double cChi = std::sqrt((1 - sChi) * (1 + sChi));
     lat = (chi + clenshawSin(DELTA, 2 * sChi * cChi, 1 - 2 * sChi * sChi)) * RAD2DEG;
