@@ -152,6 +152,11 @@ TEST(PlaneRect, HemispheresMirrorAndRoundTrip) {
     EXPECT_NEAR(ys, y, 1e-7);
     EXPECT_NEAR(xw, x, 1e-7);
     EXPECT_NEAR(yw, -y, 1e-7);
+    // The pole itself: a number, not NaN.
+    double poleLat, poleLon;
+    fromPlaneRect(6366812.400856472 * M_PI / 2 - PlaneRectProjector(36, 140).originArc(), 0, 36, 140, poleLat, poleLon);
+    EXPECT_NEAR(poleLat, 90.0, 1e-9);
+    EXPECT_FALSE(std::isnan(poleLon));
     // Across the equator and across the origin latitude in both hemispheres.
     for (double lat0 : {-36.0, -5.0, 0.0, 26.0, 44.0}) {
         for (double dLat : kOffsets) {
