@@ -93,25 +93,3 @@ TEST(Platform, WildcardsMatchLikeWindows) {
 
 }  // namespace
 }  // namespace vornel
-
-#include "geodesy/plane_rect.h"
-
-namespace vornel {
-namespace {
-
-TEST(PlaneRect, ReferenceFiguresOfTheJapaneseSystem) {
-    double x = 0, y = 0;
-    toPlaneRect(34.0, 130.0, 33.0, 129.5, x, y);
-    EXPECT_NEAR(x, 111015.005, 0.0015);
-    EXPECT_NEAR(y, 46187.995, 0.0015);
-    double lat = 0, lon = 0;
-    fromPlaneRect(x, y, 33.0, 129.5, lat, lon);
-    EXPECT_NEAR(lat, 34.0, 1e-9);
-    EXPECT_NEAR(lon, 130.0, 1e-9);
-    toPlaneRect(35.5, 140.5, 36.0, 139.0 + 50.0 / 60.0, x, y);
-    EXPECT_NEAR(x, -55267.307, 0.0015);
-    EXPECT_NEAR(y, 60480.661, 0.0015);
-}
-
-}  // namespace
-}  // namespace vornel
