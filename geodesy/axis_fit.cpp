@@ -140,10 +140,12 @@ void depthByAxisFit(double pe, double pn, double& depth) {
 
     double result = kNoDepthEstimate;
     double value;
-    if (std::fabs(dirs[k][0].depth - dirs[k][1].depth) > 0.05 && fitAtPoint(dirs[k], dirs[p], alongParallel, tP, value)) {
+    if (std::fabs(dirs[k][0].depth - dirs[k][1].depth) > 0.05 &&
+        fitAtPoint(dirs[k], dirs[p], alongParallel, tP, value)) {
         result = value;
     }
-    if (std::fabs(dirs[p][0].depth - dirs[p][1].depth) > 0.05 && fitAtPoint(dirs[p], dirs[k], alongParallel, tP, value)) {
+    if (std::fabs(dirs[p][0].depth - dirs[p][1].depth) > 0.05 &&
+        fitAtPoint(dirs[p], dirs[k], alongParallel, tP, value)) {
         const double reference = dirs[0][0].depth;
         if (std::fabs(value - reference) < std::fabs(result - reference)) result = value;
     }

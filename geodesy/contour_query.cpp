@@ -13,7 +13,9 @@ namespace {
 
 constexpr double kRadToDeg = 57.29577951308232;
 
-int opposite(int quadrant) { return (quadrant + 2) % 4; }
+int opposite(int quadrant) {
+    return (quadrant + 2) % 4;
+}
 
 int nearestQuadrant(const QuadrantNearest (&q)[4]) {
     int best = 0;
@@ -49,7 +51,7 @@ void setEntry(PickEntry& entry, double east, double north, double depth) {
 
 // The depth at P and the nearest contour point, from the quadrant search.
 void fillQuery(double pe, double pn, const ContourDirection& found, PointQuery& query) {
-    const QuadrantNearest (&q)[4] = found.nearest.quadrant;
+    const QuadrantNearest(&q)[4] = found.nearest.quadrant;
     int i = nearestQuadrant(q);
     double depth;
     if (!found.nearest.diagonalsAgree) {
@@ -72,7 +74,9 @@ void fillQuery(double pe, double pn, const ContourDirection& found, PointQuery& 
 
 }  // namespace
 
-NearestContourPoints nearestContourPoints(double pe, double pn) { return detail::scanNearest(pe, pn, true); }
+NearestContourPoints nearestContourPoints(double pe, double pn) {
+    return detail::scanNearest(pe, pn, true);
+}
 
 void depthStepAlongLine(double pe, double pn, double qe, double qn, double refDepth, double& step) {
     detail::scanDepthStep(pe, pn, qe, qn, refDepth, step, true);
@@ -92,7 +96,7 @@ void reduceDirections(double& primaryDirection, double& meanDirection) {
 ContourDirection contourDirection(double pe, double pn, Canvas* canvas, int halfWidth, int halfHeight) {
     ContourDirection result;
     result.nearest = nearestContourPoints(pe, pn);
-    const QuadrantNearest (&q)[4] = result.nearest.quadrant;
+    const QuadrantNearest(&q)[4] = result.nearest.quadrant;
 
     // From each candidate towards P, i.e. away from the contour.
     double theta[4];

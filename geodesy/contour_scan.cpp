@@ -3,11 +3,12 @@
 // bounding box, which costs a few comparisons, before any division or root.
 // The rejection only skips segments that cannot change the answer: every
 // candidate of a segment lies in its box, up to rounding far below kMargin.
+#include "geodesy/contour_scan.h"
+
 #include <algorithm>
 #include <cmath>
 
 #include "bathymetry/contour_store.h"
-#include "geodesy/contour_scan.h"
 
 namespace vornel::detail {
 
@@ -24,8 +25,7 @@ struct Box {
 };
 
 Box boxOf(const ContourPoint& s, const ContourPoint& v) {
-    return {std::min(s.east, v.east), std::max(s.east, v.east), std::min(s.north, v.north),
-            std::max(s.north, v.north)};
+    return {std::min(s.east, v.east), std::max(s.east, v.east), std::min(s.north, v.north), std::max(s.north, v.north)};
 }
 
 // Chebyshev distance from P to the box; a lower bound of the distance of any
