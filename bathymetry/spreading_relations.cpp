@@ -22,7 +22,9 @@ constexpr char kCaption[] = "parameter.lstの読込";
 constexpr char kOverCapacity[] = "既定数を超えるデータが有ります。[parameter.lst](%d>%d)";
 constexpr std::string_view kSeparators = ",\t\r\n";
 
-bool isShiftJisLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+bool isShiftJisLeadByte(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
 
 // The longest prefix of `text` of at most `bytes` bytes that ends on a whole
 // (single- or double-byte) character.
@@ -111,7 +113,9 @@ private:
 
 }  // namespace
 
-SpreadingRelationList& spreadingRelations() { return relationList; }
+SpreadingRelationList& spreadingRelations() {
+    return relationList;
+}
 
 void loadSpreadingRelations() {
     std::memset(&relationList, 0, sizeof relationList);

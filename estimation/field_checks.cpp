@@ -44,7 +44,9 @@ std::wstring rejectionText(const char* templ, std::wstring_view typed) {
     return prefix + std::wstring(typed) + suffix;
 }
 
-bool isTokenSeparator(wchar_t c) { return c == L' ' || c == L',' || c == L'\t' || c == L'\r' || c == L'\n'; }
+bool isTokenSeparator(wchar_t c) {
+    return c == L' ' || c == L',' || c == L'\t' || c == L'\r' || c == L'\n';
+}
 
 // Pads `text` on the left with blanks to `width` bytes, as "%<width>s" does.
 std::string padLeft(std::string text, std::size_t width) {
@@ -135,13 +137,14 @@ int readRealField(DialogFields& dialog, int fieldId, double lo, double hi, doubl
     return 1;
 }
 
-double degreesFromDms(int deg, int min, double sec) { return deg + min / 60.0 + sec / 3600.0; }
+double degreesFromDms(int deg, int min, double sec) {
+    return deg + min / 60.0 + sec / 3600.0;
+}
 
 DmsTexts showDms(double value, bool isLongitude) {
     DmsTexts texts;
     // Beyond any coordinate (and beyond int) there is nothing sensible to show.
-    if (isNearSentinel(value, isLongitude ? NOT_SET_LON : NOT_SET_LAT) || !(std::fabs(value) < 1.0e6))
-        return texts;
+    if (isNearSentinel(value, isLongitude ? NOT_SET_LON : NOT_SET_LAT) || !(std::fabs(value) < 1.0e6)) return texts;
     int d = static_cast<int>(value);  // toward zero
     const double r = (value - d) * 60.0;
     int m = static_cast<int>(r);
@@ -166,7 +169,9 @@ std::wstring depthText(double depth) {
     return widen(format("%3.1f", depth));
 }
 
-std::wstring angleText(double degrees) { return widen(format("%3.1f", degrees)); }
+std::wstring angleText(double degrees) {
+    return widen(format("%3.1f", degrees));
+}
 
 std::string dmsText(DialogFields& dialog, int degreeId, int minuteId, int secondId) {
     Platform& p = platform();

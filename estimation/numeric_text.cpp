@@ -8,8 +8,12 @@ namespace vornel {
 
 namespace {
 
-bool isCSpace(unsigned c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
-bool isDigit(unsigned c) { return c >= '0' && c <= '9'; }
+bool isCSpace(unsigned c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+bool isDigit(unsigned c) {
+    return c >= '0' && c <= '9';
+}
 
 // The numeric prefix of `text` as plain ASCII: sign, digits, an optional
 // fraction and exponent. Works on bytes and on wide characters alike.
@@ -76,9 +80,17 @@ double prefixToReal(const std::string& prefix) {
 
 }  // namespace
 
-int textToInt(std::string_view text) { return prefixToInt(numericPrefix(text, false)); }
-double textToReal(std::string_view text) { return prefixToReal(numericPrefix(text, true)); }
-int textToInt(std::wstring_view text) { return prefixToInt(numericPrefix(text, false)); }
-double textToReal(std::wstring_view text) { return prefixToReal(numericPrefix(text, true)); }
+int textToInt(std::string_view text) {
+    return prefixToInt(numericPrefix(text, false));
+}
+double textToReal(std::string_view text) {
+    return prefixToReal(numericPrefix(text, true));
+}
+int textToInt(std::wstring_view text) {
+    return prefixToInt(numericPrefix(text, false));
+}
+double textToReal(std::wstring_view text) {
+    return prefixToReal(numericPrefix(text, true));
+}
 
 }  // namespace vornel

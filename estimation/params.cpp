@@ -25,11 +25,17 @@ EstimationPoint& EstimationParams::point(int kind) {
     }
 }
 
-EstimationParams& estimationParams() { return params; }
+EstimationParams& estimationParams() {
+    return params;
+}
 
-void resetEstimationParams() { params = EstimationParams{}; }
+void resetEstimationParams() {
+    params = EstimationParams{};
+}
 
-bool isNearSentinel(double value, double sentinel) { return std::fabs(value - sentinel) < 0.01; }
+bool isNearSentinel(double value, double sentinel) {
+    return std::fabs(value - sentinel) < 0.01;
+}
 
 double reduceAngle(double degrees) {
     if (!std::isfinite(degrees)) return degrees;
@@ -46,6 +52,8 @@ double reduceAngleBelow360(double degrees) {
     return degrees;
 }
 
-double breakwaterNormal(double shoreNormal) { return reduceAngleBelow360(shoreNormal + 180.0); }
+double breakwaterNormal(double shoreNormal) {
+    return reduceAngleBelow360(shoreNormal + 180.0);
+}
 
 }  // namespace vornel

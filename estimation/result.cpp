@@ -6,8 +6,12 @@ namespace {
 EstimationResult result;
 }
 
-EstimationResult& estimationResult() { return result; }
+EstimationResult& estimationResult() {
+    return result;
+}
 
-void resetEstimationResult() { result = EstimationResult{}; }
+void resetEstimationResult() {
+    result = EstimationResult{};
+}
 
 }  // namespace vornel

@@ -31,7 +31,9 @@ constexpr std::size_t kEstimateTextWidth = 6;
 // At or below this the wavelength is taken as missing (no period, no depth).
 constexpr double kShortestWavelength = 0.1;
 
-int shownRows() { return std::min(estimationResult().rowCount, kShownRows); }
+int shownRows() {
+    return std::min(estimationResult().rowCount, kShownRows);
+}
 
 // The period of the estimate is the solver's echo of it.
 double echoedWaveLength() {
@@ -166,7 +168,9 @@ bool noteResultDialogOpened(WindowRef dialog) {
     return true;
 }
 
-void noteResultDialogClosed() { appState().resultDialogOpen = -1; }
+void noteResultDialogClosed() {
+    appState().resultDialogOpen = -1;
+}
 
 DialogPlacement resultDialogPlacement(int mainLeft, int mainBottom, int dialogWidth, int dialogHeight) {
     DialogPlacement p;

@@ -13,9 +13,9 @@ namespace vornel {
 
 // Control ids of the result dialog.
 namespace result_ids {
-inline constexpr int kFirstRowCell = 1500;  // row r: Smax 1500 + 3r, Ho 1501 + 3r, θo 1502 + 3r
-inline constexpr int kFirstEchoCell = 1536;  // echo value i in 1536 + i
-inline constexpr int kDirectionCell = 1543;  // the run's wave direction (in place of echo value 7)
+inline constexpr int kFirstRowCell = 1500;       // row r: Smax 1500 + 3r, Ho 1501 + 3r, θo 1502 + 3r
+inline constexpr int kFirstEchoCell = 1536;      // echo value i in 1536 + i
+inline constexpr int kDirectionCell = 1543;      // the run's wave direction (in place of echo value 7)
 inline constexpr int kFirstEstimateCell = 1544;  // estimated Smax of row r in 1544 + r
 inline constexpr int kResultGroup = 1600;
 inline constexpr int kInputGroup = 1601;

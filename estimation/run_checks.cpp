@@ -12,7 +12,9 @@ namespace {
 constexpr std::size_t kMaxMessageChars = 1024;
 constexpr std::size_t kMaxLineChars = 256;
 
-bool isShiftJisLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+bool isShiftJisLeadByte(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
 
 bool isForbiddenInFileName(unsigned char c) {
     if (c < 0x20) return true;

@@ -38,7 +38,9 @@ std::string_view nextToken(std::string_view& rest, std::string_view separators) 
 }
 
 // The line as the C string functions see it: up to a NUL byte, if any.
-std::string_view asCString(std::string_view line) { return line.substr(0, line.find('\0')); }
+std::string_view asCString(std::string_view line) {
+    return line.substr(0, line.find('\0'));
+}
 
 // A result row needs three tokens before a token that begins with '*'.
 bool parseRow(std::string_view line, ResultRow& row) {

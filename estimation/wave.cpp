@@ -36,12 +36,15 @@ int computeBreakwaterAngle(double& theta) {
     return 1;
 }
 
-double relativeDepth(double h, double T) { return h / (T * kGravityOverTwoPi * T); }
+double relativeDepth(double h, double T) {
+    return h / (T * kGravityOverTwoPi * T);
+}
 
 void deepWaterWarning(double h, double T) {
     const double ratio = relativeDepth(h, T);
     if (ratio < 0.5)
-        platform().warn(appState().mainWindow, widen(msg::kDeepWaterCaption), widen(format(msg::kDeepWaterText, ratio)));
+        platform().warn(appState().mainWindow, widen(msg::kDeepWaterCaption),
+                        widen(format(msg::kDeepWaterText, ratio)));
 }
 
 double waveLengthAtDepth(double T, double h, int* iterations) {
@@ -66,6 +69,8 @@ double waveLengthAtDepth(double T, double h, int* iterations) {
     return 0.0;
 }
 
-double waveLength(double T) { return waveLengthAtDepth(T, estimationParams().offshorePoint.depth, nullptr); }
+double waveLength(double T) {
+    return waveLengthAtDepth(T, estimationParams().offshorePoint.depth, nullptr);
+}
 
 }  // namespace vornel

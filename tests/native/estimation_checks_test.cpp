@@ -133,7 +133,7 @@ TEST(Dms, TextsOfLatitudeAndLongitude) {
     EXPECT_TRUE(showDms(99.9, false).degrees.empty());
     EXPECT_TRUE(showDms(99.895, false).seconds.empty());
     EXPECT_TRUE(showDms(999.9, true).minutes.empty());
-    EXPECT_EQ(showDms(99.85, false).degrees, L"99");  // 0.05 away: shown
+    EXPECT_EQ(showDms(99.85, false).degrees, L"99");      // 0.05 away: shown
     EXPECT_DOUBLE_EQ(degreesFromDms(-35, 30, 0), -34.5);  // not mirrored
 }
 
@@ -153,7 +153,10 @@ TEST(Dms, CsvTextPadsAndUsesShiftJisMarks) {
     d.texts[1] = L"35";
     d.texts[2] = L"30";
     d.texts[3] = L"00.0000";
-    EXPECT_EQ(dmsText(d, 1, 2, 3), " 35\x81\x8b" "30\x81\x8c" "00.0000\x81\x8d");
+    EXPECT_EQ(dmsText(d, 1, 2, 3),
+              " 35\x81\x8b"
+              "30\x81\x8c"
+              "00.0000\x81\x8d");
     EXPECT_EQ(dmsText(d, 4, 5, 6), "   \x81\x8b  \x81\x8c  \x81\x8d");
 }
 

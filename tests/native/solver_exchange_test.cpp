@@ -1,6 +1,8 @@
 // The exchange with the solver, run for real: the test-only solver stands in
 // for zelvo_v3.exe in a temporary program folder and hands back a prepared
 // output file.
+#include "estimation/solver_exchange.h"
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -11,7 +13,6 @@
 
 #include "estimation/params.h"
 #include "estimation/result.h"
-#include "estimation/solver_exchange.h"
 #include "platform/text.h"
 #include "shell/app_state.h"
 #include "support/recording_platform.h"
@@ -112,7 +113,8 @@ TEST_F(SolverRun, ReadsAllSectionsAndCallsTheResultDialogOnce) {
                   "angl  190.0\tunit\n"
                   "abc\n"
                   "123456\n"
-                  "xxxxxx" + std::string(40, 'v') + "\n");
+                  "xxxxxx" +
+                  std::string(40, 'v') + "\n");
     ASSERT_EQ(run(), 0);
     EXPECT_TRUE(rec_.warnings.empty());
     ASSERT_EQ(hookOwners_.size(), 1u);

@@ -66,11 +66,12 @@ TEST_F(Relations, GroupedAndInterleavedFilesGiveTheSameList) {
 }
 
 TEST_F(Relations, TokenRules) {
-    load("A,N,0.5\n"                   // incomplete: overwritten by the next row of A
-         "B\n"                         // a single token only creates the relation
-         "A,\tNNE,,0.7\t,12,extra\r\n"  // runs of separators, a fifth token
-         "\x95\xfb\x8c\xfc,E,abc,x\n"   // a Shift_JIS name (方向); non-numbers read as 0
-         "A,NE,-1e-1,3");              // the last line without line end
+    load(
+        "A,N,0.5\n"                    // incomplete: overwritten by the next row of A
+        "B\n"                          // a single token only creates the relation
+        "A,\tNNE,,0.7\t,12,extra\r\n"  // runs of separators, a fifth token
+        "\x95\xfb\x8c\xfc,E,abc,x\n"   // a Shift_JIS name (方向); non-numbers read as 0
+        "A,NE,-1e-1,3");               // the last line without line end
     const SpreadingRelationList& list = spreadingRelations();
     ASSERT_EQ(list.relationCount, 3);
     EXPECT_STREQ(list.relations[0].name, "A");
