@@ -1,0 +1,59 @@
+// The estimation subsystem's own texts: captions, messages and labels, as
+// UTF-8 literals (widened where they meet the user interface). Data-file and
+// solver text never comes from here.
+#pragma once
+
+namespace vornel::msg {
+
+// Entry checks of the parameter fields: "%s" receives the text as typed.
+inline constexpr char kLatDegreesText[] = "範囲(-90,90)外の値[%s]は入力できません。";
+inline constexpr char kLatDegreesCaption[] = "緯度（度）の入力";
+inline constexpr char kLonDegreesText[] = "範囲(0,360)外の値[%s]は入力できません。";
+inline constexpr char kLonDegreesCaption[] = "経度（度）の入力";
+inline constexpr char kMinutesText[] = "範囲(0,60)外の値[%s]は入力できません。";
+inline constexpr char kMinutesCaption[] = "分の入力";
+inline constexpr char kSecondsText[] = "範囲(0.0,60.0)外の値[%s]は入力できません。";
+inline constexpr char kSecondsCaption[] = "秒の入力";
+inline constexpr char kMagnitudeText[] = "範囲(0.0,9999.9)外の値[%s]は入力できません。";
+inline constexpr char kMagnitudeCaption[] = "水深の入力";
+inline constexpr char kAngleText[] = "範囲(0.0,360.0)外の値[%s]は入力できません。";
+inline constexpr char kAngleCaption[] = "角度の入力";
+
+// The deep-water test of the offshore point.
+inline constexpr char kDeepWaterCaption[] = "沖波地点の設定";
+inline constexpr char kDeepWaterText[] = "沖波地点の水深が深海条件を満たしていません。[h/L0=%5.3lf<0.5]";
+
+// Range checks before a run, in the order they are made.
+inline constexpr char kRangeThetaCon[] = "平行等深線の垂線の方位角(θcon)が範囲(0-360)外です。(%3.1lf)\n";
+inline constexpr char kRangeThetaDiff[] = "仮想防波堤の法線方向(θdiff)が範囲(0-360)外です。(%3.1lf)\n";
+inline constexpr char kRangeTheta[] = "防波堤先端から見た準沖波地点の方向角が範囲(0-360)外です。(%3.1lf)\n";
+inline constexpr char kRangeDiffractionDepth[] = "回折地点の水深が範囲(0-999)外です。(%3.1lf)\n";
+inline constexpr char kRangeQuasiOffshoreDepth[] = "準沖波地点の水深が範囲(0-999)外です。(%3.1lf)\n";
+inline constexpr char kRangeHeight[] = "波高が範囲(0-99)外です。(%3.1lf)\n";
+inline constexpr char kRangePeriod[] = "周期が範囲(0-99)外です。(%3.1lf)\n";
+inline constexpr char kRangeDirection[] = "波向が範囲(0-360)外です。(%3.1lf)\n";
+inline constexpr char kTitleTooLong[] = "タイトルが長すぎます。(100バイト以内)\n";
+inline constexpr char kTitleBadCharacter[] = "タイトルにファイル名に使えない文字が含まれています。\n";
+
+// The run of the solver.
+inline constexpr char kRunCaption[] = "簡易逆推定の実行";
+inline constexpr char kCannotCreateInput[] = "入力ファイル(zelvo-in.txt)が作成できません。";
+inline constexpr char kSolverMissing[] = "簡易逆推定プログラム(zelvo_v3.exe)がありません。";
+inline constexpr char kCannotOpenOutput[] = "出力ファイルをオープンできません";
+inline constexpr char kNoResult[] = "正しく計算できませんでした";
+
+// The result dialog.
+inline constexpr char kInputGroup[] = "入力パラメータ";
+inline constexpr char kResultGroup[] = "計算結果";
+inline constexpr char kEmptyCell[] = "  -  ";
+inline constexpr char kEmptySmaxCell[] = "   -";
+inline constexpr char kNoEstimate[] = "******";
+inline constexpr char kAgreementMark[] = "\u3000\u3000\u25EF";  // two ideographic spaces and ◯
+
+// Degree, minute and second marks of the CSV coordinates, as Shift_JIS bytes
+// (°, ′, ″): the report is written in the system code page.
+inline constexpr char kDegreeMarkSjis[] = "\x81\x8b";
+inline constexpr char kMinuteMarkSjis[] = "\x81\x8c";
+inline constexpr char kSecondMarkSjis[] = "\x81\x8d";
+
+}  // namespace vornel::msg

@@ -1,0 +1,17 @@
+// Reading numbers from text the way the C library's atoi/atof (and the wide
+// _wtoi/_wtof) do: leading white space skipped, the longest numeric prefix
+// taken, 0 when there is none. Unlike the C functions these never overflow
+// (integers saturate) and never yield NaN: "nan" and "inf" are not numbers
+// here, so a typed word reads as 0 just as "abc" does.
+#pragma once
+
+#include <string_view>
+
+namespace vornel {
+
+int textToInt(std::string_view text);
+double textToReal(std::string_view text);
+int textToInt(std::wstring_view text);
+double textToReal(std::wstring_view text);
+
+}  // namespace vornel

@@ -1,0 +1,273 @@
+// The exchange with the solver, run for real: the test-only solver stands in
+// for zelvo_v3.exe in a temporary program folder and hands back a prepared
+// output file.
+#include "estimation/solver_exchange.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "estimation/params.h"
+#include "estimation/result.h"
+#include "platform/text.h"
+#include "shell/app_state.h"
+#include "support/recording_platform.h"
+
+namespace vornel {
+namespace {
+
+namespace fs = std::filesystem;
+
+const WindowRef kDialog = reinterpret_cast<WindowRef>(static_cast<std::uintptr_t>(0x112));
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void writeFile(const fs::path& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+}
+
+class SolverRun : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() / ("vornel_run_" + std::to_string(getpid()) + "_" +
+                                               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+        fs::copy_file(VORNEL_FAKE_SOLVER, folder_ / "zelvo_v3.exe");
+        fs::permissions(folder_ / "zelvo_v3.exe", fs::perms::owner_all);
+        resetAppState();
+        appState().programFolder = widen(folder_.string());
+        resetEstimationParams();
+        resetEstimationResult();
+        EstimationParams& p = estimationParams();
+        p.thetaCon = 200.0;
+        p.shoreNormal = 10.0;
+        p.diffractionPoint.depth = 5.0;
+        p.quasiOffshorePoint.depth = 15.0;
+        previousHook_ = setResultDialogHook([this](WindowRef owner) { hookOwners_.push_back(owner); });
+    }
+    void TearDown() override {
+        setResultDialogHook(previousHook_);
+        resetAppState();
+        resetEstimationParams();
+        resetEstimationResult();
+        fs::remove_all(folder_);
+    }
+
+    int run(const std::string& title = "Case") { return runEstimation(kDialog, title, 2, 30.0, 1.5, 10.0, 45.0); }
+    void prepareOutput(const std::string& bytes) { writeFile(folder_ / "fake-out.tmp", bytes); }
+
+    // One warning under the run's caption, owned by the dialog.
+    void expectOneWarning(const char* text) {
+        ASSERT_EQ(rec_.warnings.size(), 1u);
+        EXPECT_EQ(rec_.warnings[0].owner, kDialog);
+        EXPECT_EQ(rec_.warnings[0].caption, widen("簡易逆推定の実行"));
+        EXPECT_EQ(rec_.warnings[0].text, widen(text));
+    }
+
+    RecordingPlatform rec_;
+    fs::path folder_;
+    std::vector<WindowRef> hookOwners_;
+    ResultDialogHook previousHook_;
+};
+
+const char kHeader[] = "  Smax      Ho   thetaO\n";
+
+TEST_F(SolverRun, WritesTheInputFileByteForByte) {
+    prepareOutput(std::string(kHeader) + "10 1.0 20.0\n");
+    ASSERT_EQ(run(""), 0);
+    const std::string expected =
+        "Test\r\nazim**|200.0\r\nangl**|190.0\r\nsit***| 30.0\r\nhh_B**|  5.0\r\nhh_A**| 15.0\r\n"
+        "h13***| 1.50\r\nt13***|10.00\r\ndir***| 45.0\r\n";
+    EXPECT_EQ(readFile(folder_ / "zelvo-in.txt"), expected);
+    EXPECT_EQ(readFile(folder_ / "fake-seen-in.txt"), expected);  // what the solver saw
+    EXPECT_TRUE(fs::exists(folder_ / "zelvo-out_Test.tmp"));      // an empty title runs as Test
+
+    estimationParams().diffractionOff = 1;
+    ASSERT_EQ(run("Off"), 0);
+    EXPECT_EQ(readFile(folder_ / "zelvo-in.txt"),
+              "Off\r\nazim**|200.0\r\nangl**|999.0\r\nsit***|  0.0\r\nhh_B**|  0.0\r\nhh_A**| 15.0\r\n"
+              "h13***| 1.50\r\nt13***|10.00\r\ndir***| 45.0\r\n");
+    EXPECT_TRUE(rec_.warnings.empty());
+}
+
+TEST_F(SolverRun, ReadsAllSectionsAndCallsTheResultDialogOnce) {
+    prepareOutput(std::string(kHeader) +
+                  "10 1.234 20.5\n"
+                  "25\t0.9  347.0  extra tokens\n"
+                  "\n"
+                  "anything the solver writes\n"
+                  "***** end of table\n"
+                  "\t Case A\tsecond field\r\n"
+                  "azim  200.0\n"
+                  "angl  190.0\tunit\n"
+                  "abc\n"
+                  "123456\n"
+                  "xxxxxx" +
+                  std::string(40, 'v') + "\n");
+    ASSERT_EQ(run(), 0);
+    EXPECT_TRUE(rec_.warnings.empty());
+    ASSERT_EQ(hookOwners_.size(), 1u);
+    EXPECT_EQ(hookOwners_[0], kDialog);
+    const EstimationResult& r = estimationResult();
+    ASSERT_EQ(r.rowCount, 2);
+    EXPECT_EQ(r.rows[0].smax, 10);
+    EXPECT_DOUBLE_EQ(r.rows[0].ho, 1.234);
+    EXPECT_DOUBLE_EQ(r.rows[0].thetaO, 20.5);
+    EXPECT_EQ(r.rows[1].smax, 25);  // the fourth token is ignored
+    EXPECT_DOUBLE_EQ(r.rows[1].thetaO, 347.0);
+    EXPECT_STREQ(r.caseName, " Case A");  // leading tabs skipped, blanks kept
+    ASSERT_EQ(r.valueCount, 3);           // "abc" and a line of six bytes give none
+    EXPECT_STREQ(r.values[0], "200.0");
+    EXPECT_STREQ(r.values[1], "190.0");
+    EXPECT_EQ(std::string(r.values[2]), std::string(31, 'v'));
+    EXPECT_DOUBLE_EQ(r.runDirection, 45.0);
+    EXPECT_EQ(r.relationIndex, 2);
+}
+
+TEST_F(SolverRun, TableStopsAtTwentyRowsWithoutMarker) {
+    std::string out = kHeader;
+    for (int i = 0; i < 25; ++i) out += std::to_string(i + 1) + " 1.0 10.0\n";
+    prepareOutput(out);
+    ASSERT_EQ(run(), 0);
+    const EstimationResult& r = estimationResult();
+    EXPECT_EQ(r.rowCount, 20);
+    EXPECT_EQ(r.rows[19].smax, 20);
+    EXPECT_STREQ(r.caseName, "");
+    EXPECT_EQ(r.valueCount, 0);
+}
+
+TEST_F(SolverRun, MarkerRightAfterTheTwentiethRowCounts) {
+    std::string out = kHeader;
+    for (int i = 0; i < 20; ++i) out += "10 1.0 10.0\n";
+    prepareOutput(out + "*****\nTwenty\nlabel 1.5\n");
+    ASSERT_EQ(run(), 0);
+    EXPECT_EQ(estimationResult().rowCount, 20);
+    EXPECT_STREQ(estimationResult().caseName, "Twenty");
+    EXPECT_EQ(estimationResult().valueCount, 1);
+}
+
+TEST_F(SolverRun, LinesThatEndTheTable) {
+    struct Case {
+        const char* ender;
+        int rows;
+    };
+    for (const Case& c : {Case{"25 0.5\n", 1}, Case{"25 0.5 ***\n", 1}, Case{"*** 25 0.5 10\n", 1},
+                          Case{"25 0.5 10 *\n", 3}, Case{"  \t\r\n", 1}}) {
+        prepareOutput(std::string(kHeader) + "10 1.0 20.0\n" + c.ender + "30 1.0 20.0\n");
+        ASSERT_EQ(run(), 0) << c.ender;
+        EXPECT_EQ(estimationResult().rowCount, c.rows) << c.ender;
+    }
+}
+
+TEST_F(SolverRun, MarkerThatEndsTheTableIsNotTheSectionMarker) {
+    prepareOutput(std::string(kHeader) + "10 1.0 20.0\n*****\nnot the name\n*****\nName\nlabel 7.25\n");
+    ASSERT_EQ(run(), 0);
+    EXPECT_EQ(estimationResult().rowCount, 1);
+    EXPECT_STREQ(estimationResult().caseName, "Name");
+    ASSERT_EQ(estimationResult().valueCount, 1);
+    EXPECT_STREQ(estimationResult().values[0], "7.25");
+}
+
+TEST_F(SolverRun, MissingMarkerLeavesNameAndValuesEmpty) {
+    prepareOutput(std::string(kHeader) + "10 1.0 20.0\nend\nCase\nlabel 1.0\n**** four only\n");
+    ASSERT_EQ(run(), 0);
+    EXPECT_EQ(estimationResult().rowCount, 1);
+    EXPECT_STREQ(estimationResult().caseName, "");
+    EXPECT_EQ(estimationResult().valueCount, 0);
+}
+
+TEST_F(SolverRun, AtMostTwentyValues) {
+    std::string out = std::string(kHeader) + "10 1.0 20.0\nx\n*****\nName\n";
+    for (int i = 0; i < 25; ++i) out += "label " + std::to_string(i) + "\n";
+    prepareOutput(out);
+    ASSERT_EQ(run(), 0);
+    EXPECT_EQ(estimationResult().valueCount, 20);
+    EXPECT_STREQ(estimationResult().values[19], "19");
+}
+
+TEST_F(SolverRun, OutputWithoutRows) {
+    prepareOutput(std::string(kHeader) + "*****\nName\nlabel 1\n");
+    EXPECT_EQ(run(), -1);
+    expectOneWarning("正しく計算できませんでした");
+    EXPECT_TRUE(hookOwners_.empty());
+    EXPECT_EQ(estimationResult().rowCount, 0);
+}
+
+TEST_F(SolverRun, OnlyTheListingFileLeft) {
+    EstimationResult& r = estimationResult();
+    r.rowCount = 1;
+    r.rows[0].smax = 75;
+    copyField(r.caseName, "previous");
+    writeFile(folder_ / "fake-out.txt", "listing\n");
+    // A stale output of an earlier run must not pass for this run's.
+    writeFile(folder_ / "zelvo-out_Case.tmp", std::string(kHeader) + "10 1.0 20.0\n");
+    EXPECT_EQ(run(), 1);
+    expectOneWarning("出力ファイルをオープンできません");
+    EXPECT_TRUE(hookOwners_.empty());
+    EXPECT_EQ(r.rowCount, 1);
+    EXPECT_EQ(r.rows[0].smax, 75);
+    EXPECT_STREQ(r.caseName, "previous");
+    EXPECT_DOUBLE_EQ(r.runDirection, 45.0);
+    EXPECT_EQ(r.relationIndex, 2);
+}
+
+TEST_F(SolverRun, MissingSolverKeepsTheNewInputFile) {
+    fs::remove(folder_ / "zelvo_v3.exe");
+    EXPECT_EQ(run(), -1);
+    expectOneWarning("簡易逆推定プログラム(zelvo_v3.exe)がありません。");
+    EXPECT_TRUE(fs::exists(folder_ / "zelvo-in.txt"));
+    EXPECT_DOUBLE_EQ(estimationResult().runDirection, 45.0);
+}
+
+TEST_F(SolverRun, FailedCheckWritesNothing) {
+    estimationParams().thetaCon = NOT_SET_ANGLE;
+    EXPECT_EQ(run(), -1);
+    expectOneWarning("平行等深線の垂線の方位角(θcon)が範囲(0-360)外です。(999.9)\n");
+    EXPECT_FALSE(fs::exists(folder_ / "zelvo-in.txt"));
+    EXPECT_DOUBLE_EQ(estimationResult().runDirection, 0.0);
+}
+
+TEST_F(SolverRun, TitleLeadingOutOfTheFolderIsRefused) {
+    fs::create_directories(folder_ / "sub");
+    writeFile(folder_ / "victim.tmp", "keep");
+    EXPECT_EQ(run("sub/../../victim"), -1);
+    expectOneWarning("タイトルにファイル名に使えない文字が含まれています。\n");
+    EXPECT_TRUE(fs::exists(folder_ / "victim.tmp"));
+    EXPECT_FALSE(fs::exists(folder_ / "zelvo-in.txt"));
+}
+
+TEST_F(SolverRun, InputFileThatCannotBeCreated) {
+    appState().programFolder = widen((folder_ / "missing").string());
+    EXPECT_EQ(run(), -1);
+    expectOneWarning("入力ファイル(zelvo-in.txt)が作成できません。");
+}
+
+TEST_F(SolverRun, OverlongPathIsRefusedNamingTheFile) {
+    appState().programFolder = widen(folder_.string()) + L"/" + std::wstring(240, L'x');
+    EXPECT_EQ(run(), -1);
+    ASSERT_EQ(rec_.warnings.size(), 1u);
+    EXPECT_EQ(rec_.warnings[0].caption, widen("簡易逆推定の実行"));
+    EXPECT_NE(rec_.warnings[0].text.find(L"zelvo-in.txt"), std::wstring::npos);
+}
+
+TEST_F(SolverRun, WithoutHookNothingMoreHappens) {
+    setResultDialogHook(nullptr);
+    prepareOutput(std::string(kHeader) + "10 1.0 20.0\n");
+    EXPECT_EQ(run(), 0);
+    EXPECT_TRUE(hookOwners_.empty());
+    EXPECT_EQ(estimationResult().rowCount, 1);
+}
+
+}  // namespace
+}  // namespace vornel
