@@ -72,6 +72,11 @@ const wchar_t* chartFolderName(ChartSeries series) {
     return series == CHART_200K ? L"20万分の1" : L"5万分の1";
 }
 
+bool chartContourPath(std::wstring& out, ChartSeries series, std::string_view ansiCode) {
+    std::wstring folder;
+    return dataFilePath(folder, chartFolderName(series)) && joinPath(out, folder, platform().fromAnsi(ansiCode));
+}
+
 void loadChartTable(WindowRef owner, ChartSeries series) {
     ChartList& list = chartList(series);
     const SeriesLayout& lay = layout(series);

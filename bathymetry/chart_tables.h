@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 #include "platform/platform.h"
 
@@ -41,6 +43,9 @@ void resetChartLists();
 
 // Folder of the series' chart files under Db01 ("5万分の1", "20万分の1").
 const wchar_t* chartFolderName(ChartSeries series);
+
+// ProgramFolder\Db01\<chart folder>\code; false when the path is too long.
+bool chartContourPath(std::wstring& out, ChartSeries series, std::string_view ansiCode);
 
 // Reads otable.5 / otable.20 into the series' list and runs checkChartFolder.
 void loadChartTable(WindowRef owner, ChartSeries series);
