@@ -8,9 +8,7 @@ ContourPoint pointTable[kContourStoreCapacity];
 ContourStore store{pointTable, 0, {}, 0, {}, 1, {}, {}};
 }  // namespace
 
-ContourStore& contourStore() {
-    return store;
-}
+ContourStore& contourStore() { return store; }
 
 void resetContourStore() {
     store.contourPointCount = 0;

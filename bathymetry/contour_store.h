@@ -10,10 +10,10 @@ inline constexpr int kContourStoreCapacity = 5'000'000;
 inline constexpr int kDepthLevelCapacity = 10'000;
 
 struct ContourPoint {
-    float east;              // metres
-    float north;             // metres
-    float depth;             // metres, positive down
-    std::int32_t level;      // index of the depth in depthLevelList
+    float east;         // metres
+    float north;        // metres
+    float depth;        // metres, positive down
+    std::int32_t level; // index of the depth in depthLevelList
     std::int32_t lineStart;  // 1 for the first point of a polyline
 };
 static_assert(sizeof(ContourPoint) == 20, "contour points are 20-byte records");
@@ -34,7 +34,7 @@ struct ContourStore {
     float depthLevelList[kDepthLevelCapacity];  // distinct depths in order of first appearance
     int depthLevelCount;
     std::int32_t depthLevelOrder[kDepthLevelCapacity];  // entry k: index of the k-th smallest depth
-    int contourStoreValid;                              // 0 after a rebuild ran out of capacity
+    int contourStoreValid;                               // 0 after a rebuild ran out of capacity
     ProjectionOrigin projectionOrigin;
     DataCentre dataCentre;
 };
