@@ -15,7 +15,8 @@ namespace vornel {
 // The bytes of `line` at columns start … start+width-1; a field that runs past
 // the end of the line holds what the line has there (possibly nothing).
 inline std::string_view column(std::string_view line, std::size_t start, std::size_t width) {
-    if (start >= line.size()) return {};
+    // An empty view that still points into the line (memcpy of nothing from null is undefined).
+    if (start >= line.size()) return line.substr(line.size());
     return line.substr(start, width);
 }
 
