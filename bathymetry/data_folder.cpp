@@ -1,0 +1,24 @@
+#include "bathymetry/data_folder.h"
+
+#include "platform/paths.h"
+#include "platform/platform.h"
+#include "shell/app_state.h"
+
+namespace vornel {
+
+bool dataFolderPath(std::wstring& out) {
+    return joinPath(out, appState().programFolder, kDataFolderName);
+}
+
+bool dataFilePath(std::wstring& out, std::wstring_view name) {
+    std::wstring folder;
+    return dataFolderPath(folder) && joinPath(out, folder, name);
+}
+
+bool harbourContourPath(std::wstring& out, std::string_view ansiRegion, std::string_view ansiName) {
+    std::wstring regionFolder;
+    if (!dataFilePath(regionFolder, platform().fromAnsi(ansiRegion))) return false;
+    return joinPath(out, regionFolder, platform().fromAnsi(ansiName) + L".con");
+}
+
+}  // namespace vornel
