@@ -153,7 +153,9 @@ Grid buildSeabed(const CoastField& coast, double originLat, double originLon, do
             double lat, lon;
             vornel::fromPlaneRect(g.northOf(j), g.eastOf(i), originLat, originLon, lat, lon);
             double h = profileDepth(spec.profile, g.at(i, j));
-            if (h > 0) h *= 1.0 + spec.undulationAmount * undulation(lat, lon);
+            // Sand waves and shoals of a few metres near the shore; the deep
+            // slope is smooth at the scale of these grids.
+            if (h > 0) h += spec.undulationAmount * std::min(h, 50.0) * undulation(lat, lon);
             for (const Frame& f : frames) {
                 const double de = g.eastOf(i) - f.anchor.east, dn = g.northOf(j) - f.anchor.north;
                 const double u = de * f.along.east + dn * f.along.north;
