@@ -1,0 +1,41 @@
+# Runs the generator into a scratch folder and compares every file it makes,
+# byte for byte, with the committed sample data set; also fails on data files
+# in sample/ that the generator no longer makes.
+#   cmake -DGENERATOR=... -DCOAST=... -DSAMPLE=... -DSCRATCH=... -P compare_sample.cmake
+cmake_policy(VERSION 3.20)
+file(REMOVE_RECURSE ${SCRATCH})
+execute_process(COMMAND ${GENERATOR} ${COAST} ${SCRATCH} RESULT_VARIABLE rc OUTPUT_QUIET)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "make_sample_data failed: ${rc}")
+endif()
+
+file(GLOB_RECURSE made RELATIVE ${SCRATCH} ${SCRATCH}/*)
+file(GLOB_RECURSE committed RELATIVE ${SAMPLE} ${SAMPLE}/*)
+# Kept by hand, or written by the program when it runs in the sample folder.
+list(FILTER committed EXCLUDE REGEX "(^|/)(README\\.md|\\.gitignore|\\.gitattributes|[^/]*\\.grd|zelvo-[^/]*)$")
+
+list(LENGTH made count)
+if(count EQUAL 0)
+  message(FATAL_ERROR "the generator made no files")
+endif()
+set(failed "")
+foreach(f ${made})
+  if(NOT EXISTS ${SAMPLE}/${f})
+    list(APPEND failed "missing in sample/: ${f}")
+    continue()
+  endif()
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${SCRATCH}/${f} ${SAMPLE}/${f} RESULT_VARIABLE differs)
+  if(NOT differs EQUAL 0)
+    list(APPEND failed "differs: ${f}")
+  endif()
+endforeach()
+foreach(f ${committed})
+  if(NOT f IN_LIST made)
+    list(APPEND failed "not made by the generator: ${f}")
+  endif()
+endforeach()
+if(failed)
+  string(REPLACE ";" "\n  " text "${failed}")
+  message(FATAL_ERROR "sample/ is not what make_sample_data makes (regenerate with make_sample_data tools/japan_coast.txt sample):\n  ${text}")
+endif()
+message(STATUS "sample/ matches the generator: ${count} files")
