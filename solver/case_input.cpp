@@ -61,15 +61,19 @@ bool checkRange(const char* tag, double v, const Range& r, double smallest, std:
         return false;
     }
     if (v < smallest || v > r.hi) {
-        why = std::string(tag) + " is out of range (" + fmt(smallest) + " to " + fmt(r.hi) + " " + r.unit +
-              "), got " + fmt(v);
+        why = std::string(tag) + " is out of range (" + fmt(smallest) + " to " + fmt(r.hi) + " " + r.unit + "), got " +
+              fmt(v);
         return false;
     }
     return true;
 }
 
-bool isLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
-bool isTrailByte(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
+bool isLeadByte(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+bool isTrailByte(unsigned char c) {
+    return c >= 0x40 && c <= 0xFC && c != 0x7F;
+}
 
 }  // namespace
 
@@ -150,8 +154,7 @@ bool parseCaseInput(std::string_view bytes, CaseInput& out, std::string& why) {
     }
     const char* const* tags = kInputTags;
     if (!checkRange(tags[POINT_DEPTH], out.values[POINT_DEPTH], kDepthRange, kSmallestDepth, why)) return false;
-    if (out.diffraction() &&
-        !checkRange(tags[TIP_DEPTH], out.values[TIP_DEPTH], kDepthRange, kSmallestDepth, why))
+    if (out.diffraction() && !checkRange(tags[TIP_DEPTH], out.values[TIP_DEPTH], kDepthRange, kSmallestDepth, why))
         return false;
     if (!checkRange(tags[HEIGHT], out.values[HEIGHT], kHeightRange, 0.0, why)) return false;
     if (!checkRange(tags[PERIOD], out.values[PERIOD], kPeriodRange, kSmallestPeriod, why)) return false;

@@ -4,7 +4,9 @@
 
 namespace zelvo {
 
-double deepWaterLength(double period) { return kGravity * period * period / (2.0 * kPi); }
+double deepWaterLength(double period) {
+    return kGravity * period * period / (2.0 * kPi);
+}
 
 double solveKh(double k0h) {
     if (std::isnan(k0h)) return k0h;

@@ -17,7 +17,7 @@ double solveKh(double k0h);
 // The refraction and shoaling quantities of one frequency at one depth, both relative to deep water.
 struct DepthFactors {
     double kh = 0.0;
-    double celerityRatio = 1.0;  // C / C0 = tanh kh; also sin(alpha) / sin(alpha0) by Snell's law
+    double celerityRatio = 1.0;    // C / C0 = tanh kh; also sin(alpha) / sin(alpha0) by Snell's law
     double shoalingSquared = 1.0;  // Ks^2 = Cg0 / Cg = 1 / (2 n tanh kh)
 };
 

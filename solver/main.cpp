@@ -4,4 +4,6 @@
 
 #include "run.h"
 
-int main() { return zelvo::runInCurrentFolder(stderr); }
+int main() {
+    return zelvo::runInCurrentFolder(stderr);
+}

@@ -30,8 +30,12 @@ const char* const kEchoFormats[kInputFieldCount] = {"%.1f", "%.1f", "%.1f", "%.1
 
 }  // namespace
 
-std::string resultFileName(const std::string& title) { return "zelvo-out_" + title + ".tmp"; }
-std::string reportFileName(const std::string& title) { return "zelvo-out_" + title + ".txt"; }
+std::string resultFileName(const std::string& title) {
+    return "zelvo-out_" + title + ".tmp";
+}
+std::string reportFileName(const std::string& title) {
+    return "zelvo-out_" + title + ".txt";
+}
 
 std::string echoValue(const CaseInput& input, int field) {
     std::string s;
@@ -75,8 +79,9 @@ std::string formatReport(const CaseInput& input, const std::vector<Candidate>& c
     out += "  Refraction and shoaling over straight parallel contours, Snell's law and linear\r\n";
     out += "  theory per component; m0 = offshore energy travelling shoreward.\r\n";
     if (input.diffraction())
-        out += "  Diffraction: components passing the tip on the open side of the virtual\r\n"
-               "  breakwater reach the point (cumulative relative energy, far field).\r\n";
+        out +=
+            "  Diffraction: components passing the tip on the open side of the virtual\r\n"
+            "  breakwater reach the point (cumulative relative energy, far field).\r\n";
     out += "  Directions: energy-weighted mean of the components at the point.\r\n\r\n";
 
     out += "Candidates\r\n";
@@ -92,14 +97,15 @@ std::string formatReport(const CaseInput& input, const std::vector<Candidate>& c
         const Transformation& t = c.transformation;
         if (input.diffraction())
             appendf(out, "  %4d %7.3f %8.2f %6.3f %7.3f %7.3f %6.3f %6.3f %6.3f %8.2f %10.2f\r\n", c.smax,
-                    c.offshoreHeight, c.offshoreDirection, t.coefficient, t.tipRefraction, t.tipShoaling,
-                    t.diffraction, t.refraction, t.shoaling, t.passingDirection, t.direction);
+                    c.offshoreHeight, c.offshoreDirection, t.coefficient, t.tipRefraction, t.tipShoaling, t.diffraction,
+                    t.refraction, t.shoaling, t.passingDirection, t.direction);
         else
             appendf(out, "  %4d %7.3f %8.2f %6.3f %6.3f %6.3f %10.2f\r\n", c.smax, c.offshoreHeight,
                     c.offshoreDirection, t.coefficient, t.refraction, t.shoaling, t.direction);
     }
-    out += "  K = H1/3 at the point / Ho; Ho = H1/3 / K. Directions in degrees clockwise from north,\r\n"
-           "  the direction the waves come from.\r\n";
+    out +=
+        "  K = H1/3 at the point / Ho; Ho = H1/3 / K. Directions in degrees clockwise from north,\r\n"
+        "  the direction the waves come from.\r\n";
     return out;
 }
 

@@ -8,7 +8,9 @@
 
 namespace zelvo {
 
-double peakFrequency(double period) { return 1.0 / (1.05 * period); }
+double peakFrequency(double period) {
+    return 1.0 / (1.05 * period);
+}
 
 double spreadingParameter(double frequency, double peak, double smax) {
     const double r = frequency / peak;

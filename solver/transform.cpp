@@ -14,17 +14,19 @@ namespace {
 // Energy sums of one evaluation, each a sum over components of S G dtheta df times a factor.
 // "B" is the breakwater tip, "A" the quasi-offshore point; Kr^2 = cos a0 / cos a, K^2 = Kr^2 Ks^2.
 struct Sums {
-    double offshore = 0.0;  // the energy itself (of the components counted)
-    double tipRefracted = 0.0;  // Kr_B^2
-    double tip = 0.0;           // K_B^2
-    double tipAngle = 0.0;      // K_B^2 alpha_B
+    double offshore = 0.0;             // the energy itself (of the components counted)
+    double tipRefracted = 0.0;         // Kr_B^2
+    double tip = 0.0;                  // K_B^2
+    double tipAngle = 0.0;             // K_B^2 alpha_B
     double pointRefracted = 0.0;       // Kr_A^2
     double pointRefractedAngle = 0.0;  // Kr_A^2 alpha_A
     double point = 0.0;                // K_A^2
     double pointAngle = 0.0;           // K_A^2 alpha_A
 };
 
-double asinDegrees(double x) { return std::asin(std::clamp(x, -1.0, 1.0)) / kDegree; }
+double asinDegrees(double x) {
+    return std::asin(std::clamp(x, -1.0, 1.0)) / kDegree;
+}
 
 // Reduces theta_con - theta_diff as the main program does when it works out theta (subtract 360
 // while above 180, add 360 while below -180), so that the sense of theta is read the same way.
@@ -37,17 +39,7 @@ double contourToBreakwater(double contourNormal, double breakwaterNormal) {
 
 }  // namespace
 
-ForwardModel::ForwardModel(const Site& site, double period, double smax, bool regular, const Grid& grid)
-    : site_(site), panelDegrees_(grid.panelDegrees) {
-    const std::vector<FrequencyBin> bins =
-        regular ? regularWaveBins(period, smax) : randomSeaBins(period, smax, grid.frequencyPanels);
-    bands_.reserve(bins.size());
-    for (const FrequencyBin& bin : bins) {
-        const DepthFactors a = depthFactors(bin.frequency, site.pointDepth);
-        const DepthFactors b = site.diffraction ? depthFactors(bin.frequency, site.tipDepth) : a;
-        bands_.push_back(Band{bin.weight, Spreading(bin.s, grid.panelDegrees), a.celerityRatio, a.shoalingSquared,
-                              b.celerityRatio, b.shoalingSquared});
-    }
+ForwardModel::ForwardModel(const Site& site, double period, double smax, bool regular, const Grid& grid) : site_(site) {
     if (site.diffraction) {
         // The main program gives theta = theta_diff - c when delta = theta_con - theta_diff >= 0 and
         // theta = c - theta_diff otherwise (c: azimuth from the tip to the point). In that frame,
@@ -58,9 +50,36 @@ ForwardModel::ForwardModel(const Site& site, double period, double smax, bool re
         squareWave_ = 180.0 - std::fabs(delta);
         pointFrame_ = signed180(site.pointAngle);
     }
+    const std::vector<FrequencyBin> bins =
+        regular ? regularWaveBins(period, smax) : randomSeaBins(period, smax, grid.frequencyPanels);
+    bands_.reserve(bins.size());
+    for (const FrequencyBin& bin : bins) {
+        const DepthFactors a = depthFactors(bin.frequency, site.pointDepth);
+        const DepthFactors b = site.diffraction ? depthFactors(bin.frequency, site.tipDepth) : a;
+        Band band{bin.weight, Spreading(bin.s, grid.panelDegrees), {}, {}};
+        auto lay = [&](std::vector<Node>& nodes, double lo, double hi) {
+            forEachNode(lo, hi, band.spreading.panel(), [&](double a0, double w) {
+                const double s0 = std::sin(a0 * kDegree);
+                const double c0 = std::cos(a0 * kDegree);
+                const double sb = b.celerityRatio * s0;
+                const double sa = a.celerityRatio * s0;
+                const double krB = c0 / std::sqrt(1.0 - sb * sb);
+                const double krA = c0 / std::sqrt(1.0 - sa * sa);
+                nodes.push_back(Node{a0, w, krB, krB * b.shoalingSquared, asinDegrees(sb), krA, krA * a.shoalingSquared,
+                                     asinDegrees(sa)});
+            });
+        };
+        lay(band.shoreward, -90.0, 90.0);
+        if (site.diffraction) {
+            double lo, hi;
+            passingInterval(b.celerityRatio, lo, hi);
+            lay(band.passing, lo, hi);
+        }
+        bands_.push_back(std::move(band));
+    }
 }
 
-void ForwardModel::passingInterval(const Band& band, double& lo, double& hi) const {
+void ForwardModel::passingInterval(double tipCelerity, double& lo, double& hi) const {
     lo = -90.0;
     hi = 90.0;
     // A point in front of the breakwater line sees every component.
@@ -82,60 +101,46 @@ void ForwardModel::passingInterval(const Band& band, double& lo, double& hi) con
         return;
     }
     // Snell's law back to deep water; directions the tip cannot receive clamp to the contour line.
-    lo = asinDegrees(std::sin(bLo * kDegree) / band.tipCelerity);
-    hi = asinDegrees(std::sin(bHi * kDegree) / band.tipCelerity);
+    lo = asinDegrees(std::sin(bLo * kDegree) / tipCelerity);
+    hi = asinDegrees(std::sin(bHi * kDegree) / tipCelerity);
 }
 
 Transformation ForwardModel::evaluate(double offshoreDirection) const {
     const double principal = signed180(offshoreDirection - site_.contourNormal);
     Sums shore, pass;
-    for (const Band& band : bands_) {
-        const Spreading& g = band.spreading;
-        // Only components travelling shoreward (|alpha0| < 90) carry energy in; they also make m0.
-        const double windowLo = std::max(-90.0, principal - g.halfWindow());
-        const double windowHi = std::min(90.0, principal + g.halfWindow());
-        auto accumulate = [&](Sums& sums, double lo, double hi, bool withTip, bool withPoint) {
-            Sums part;
-            forEachNode(lo, hi, g.panel(), [&](double a0, double w) {
-                const double e = w * g.density(a0 - principal);
-                const double s0 = std::sin(a0 * kDegree);
-                const double c0 = std::cos(a0 * kDegree);
+    auto accumulate = [principal](Sums& sums, const std::vector<Node>& nodes, const Spreading& g, double weight) {
+        Sums part;
+        // The window about the principal direction, and its copies a turn either way for principal
+        // directions from the land side; at most 360 degrees wide, so no node is taken twice.
+        for (double centre : {principal - 360.0, principal, principal + 360.0}) {
+            const double lo = centre - g.halfWindow();
+            const double hi = centre + g.halfWindow();
+            auto it = std::lower_bound(nodes.begin(), nodes.end(), lo,
+                                       [](const Node& n, double value) { return n.alpha0 < value; });
+            for (; it != nodes.end() && it->alpha0 < hi; ++it) {
+                const double e = it->weight * g.density(it->alpha0 - centre);
                 part.offshore += e;
-                if (withTip) {
-                    const double sb = band.tipCelerity * s0;
-                    const double kr2 = c0 / std::sqrt(1.0 - sb * sb);
-                    part.tipRefracted += e * kr2;
-                    part.tip += e * kr2 * band.tipShoaling;
-                    part.tipAngle += e * kr2 * band.tipShoaling * asinDegrees(sb);
-                }
-                if (withPoint) {
-                    const double sa = band.pointCelerity * s0;
-                    const double kr2 = c0 / std::sqrt(1.0 - sa * sa);
-                    const double angle = asinDegrees(sa);
-                    part.pointRefracted += e * kr2;
-                    part.pointRefractedAngle += e * kr2 * angle;
-                    part.point += e * kr2 * band.pointShoaling;
-                    part.pointAngle += e * kr2 * band.pointShoaling * angle;
-                }
-            });
-            const double w = band.weight;
-            sums.offshore += w * part.offshore;
-            sums.tipRefracted += w * part.tipRefracted;
-            sums.tip += w * part.tip;
-            sums.tipAngle += w * part.tipAngle;
-            sums.pointRefracted += w * part.pointRefracted;
-            sums.pointRefractedAngle += w * part.pointRefractedAngle;
-            sums.point += w * part.point;
-            sums.pointAngle += w * part.pointAngle;
-        };
-        if (site_.diffraction) {
-            accumulate(shore, windowLo, windowHi, true, false);
-            double lo, hi;
-            passingInterval(band, lo, hi);
-            accumulate(pass, std::max(lo, windowLo), std::min(hi, windowHi), true, true);
-        } else {
-            accumulate(shore, windowLo, windowHi, false, true);
+                part.tipRefracted += e * it->tipRefracted;
+                part.tip += e * it->tip;
+                part.tipAngle += e * it->tip * it->tipAngle;
+                part.pointRefracted += e * it->pointRefracted;
+                part.pointRefractedAngle += e * it->pointRefracted * it->pointAngle;
+                part.point += e * it->point;
+                part.pointAngle += e * it->point * it->pointAngle;
+            }
         }
+        sums.offshore += weight * part.offshore;
+        sums.tipRefracted += weight * part.tipRefracted;
+        sums.tip += weight * part.tip;
+        sums.tipAngle += weight * part.tipAngle;
+        sums.pointRefracted += weight * part.pointRefracted;
+        sums.pointRefractedAngle += weight * part.pointRefractedAngle;
+        sums.point += weight * part.point;
+        sums.pointAngle += weight * part.pointAngle;
+    };
+    for (const Band& band : bands_) {
+        accumulate(shore, band.shoreward, band.spreading, band.weight);
+        if (site_.diffraction) accumulate(pass, band.passing, band.spreading, band.weight);
     }
     if (!site_.diffraction) pass = shore;
 

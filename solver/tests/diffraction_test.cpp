@@ -121,8 +121,8 @@ TEST(Grid, DoublingTheResolutionChangesTheResultByLessThanATenthOfAPercent) {
             for (double theta0 : {150.0, 185.0, 200.0, 240.0}) {
                 const Transformation a = ForwardModel(site, 12.0, smax, false, coarse).evaluate(theta0);
                 const Transformation b = ForwardModel(site, 12.0, smax, false, fine).evaluate(theta0);
-                SCOPED_TRACE(testing::Message() << "Smax " << smax << " theta0 " << theta0 << " diffraction "
-                                                << site.diffraction);
+                SCOPED_TRACE(testing::Message()
+                             << "Smax " << smax << " theta0 " << theta0 << " diffraction " << site.diffraction);
                 ASSERT_TRUE(a.reached && b.reached);
                 EXPECT_NEAR(a.coefficient / b.coefficient, 1.0, 1e-3);
                 EXPECT_NEAR(signed180(a.direction - b.direction), 0.0, 0.05);

@@ -13,7 +13,9 @@ using namespace zelvo;
 
 namespace {
 
-double depthFor(double relativeDepth, double period) { return relativeDepth * deepWaterLength(period); }
+double depthFor(double relativeDepth, double period) {
+    return relativeDepth * deepWaterLength(period);
+}
 
 }  // namespace
 
