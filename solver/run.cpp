@@ -1,0 +1,75 @@
+#include "run.h"
+
+#include <cstdio>
+#include <exception>
+#include <string>
+
+#include "case_input.h"
+#include "inverse.h"
+#include "result_files.h"
+
+namespace zelvo {
+
+namespace {
+
+// A larger file is not one the main program wrote.
+constexpr std::size_t kMaxInputBytes = 64 * 1024;
+
+bool readInput(std::string& bytes) {
+    std::FILE* f = std::fopen(kInputFileName, "rb");
+    if (!f) return false;
+    char buffer[4096];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0 && bytes.size() < kMaxInputBytes) bytes.append(buffer, n);
+    const bool ok = !std::ferror(f);
+    std::fclose(f);
+    return ok;
+}
+
+bool writeWhole(const std::string& name, const std::string& bytes) {
+    std::FILE* f = std::fopen(name.c_str(), "wb");
+    if (!f) return false;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    const bool closed = std::fclose(f) == 0;
+    return written && closed;
+}
+
+int fail(std::FILE* errors, int code, const std::string& line) {
+    std::fprintf(errors, "zelvo_v3: %s\n", line.c_str());
+    return code;
+}
+
+int run(std::FILE* errors) {
+    std::string bytes;
+    if (!readInput(bytes)) return fail(errors, EXIT_BAD_INPUT, std::string("cannot read ") + kInputFileName);
+    CaseInput input;
+    std::string why;
+    if (!parseCaseInput(bytes, input, why)) return fail(errors, EXIT_BAD_INPUT, why);
+    if (!checkTitle(input.title, why)) return fail(errors, EXIT_BAD_TITLE, why);
+
+    const std::vector<Candidate> candidates = estimateOffshoreWaves(input.observation());
+
+    // The report first: the main program waits for the result file, so it is written last, and a
+    // failure of either removes both.
+    const std::string report = reportFileName(input.title);
+    const std::string result = resultFileName(input.title);
+    if (!writeWhole(report, formatReport(input, candidates)) ||
+        !writeWhole(result, formatResultFile(input, candidates))) {
+        std::remove(report.c_str());
+        std::remove(result.c_str());
+        return fail(errors, EXIT_WRITE_FAILED, "cannot write " + result);
+    }
+    return EXIT_OK;
+}
+
+}  // namespace
+
+int runInCurrentFolder(std::FILE* errors) {
+    try {
+        return run(errors);
+    } catch (const std::exception& e) {
+        return fail(errors, EXIT_INTERNAL, std::string("internal error: ") + e.what());
+    }
+}
+
+}  // namespace zelvo

@@ -1,0 +1,109 @@
+// The built program, run in a folder of its own as the main program runs it.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class Program : public testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() / ("zelvo_test_" + std::to_string(::getpid()) + "_" +
+                                               testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    void writeInput(const std::string& bytes) { std::ofstream(folder_ / "zelvo-in.txt", std::ios::binary) << bytes; }
+    // Runs the solver with the folder as the current folder; the streams go outside it.
+    int run() {
+        const std::string command = "cd '" + folder_.string() + "' && '" ZELVO_EXE "' >'" + folder_.string() +
+                                    ".out' 2>'" + folder_.string() + ".err'";
+        const int status = std::system(command.c_str());
+        std::ifstream err(folder_.string() + ".err");
+        std::stringstream s;
+        s << err.rdbuf();
+        errors_ = s.str();
+        fs::remove(folder_.string() + ".out");
+        fs::remove(folder_.string() + ".err");
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    std::vector<std::string> files() const {
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(folder_)) names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    std::string read(const std::string& name) const {
+        std::ifstream in(folder_ / name, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    void expectRejected(const std::string& input) {
+        writeInput(input);
+        const int code = run();
+        EXPECT_NE(code, 0) << input;
+        EXPECT_EQ(std::count(errors_.begin(), errors_.end(), '\n'), 1) << errors_;
+        EXPECT_EQ(errors_.rfind("zelvo_v3: ", 0), 0u) << errors_;
+        EXPECT_EQ(files(), std::vector<std::string>{"zelvo-in.txt"}) << input;
+        fs::remove(folder_ / "zelvo-in.txt");
+    }
+
+    fs::path folder_;
+    std::string errors_;
+};
+
+std::string input(const std::string& title, const std::string& tipDepth = " 12.0", const std::string& period = " 8.00",
+                  const std::string& pointDepth = "  8.0", const std::string& thetaTag = "sit***|") {
+    return title + "\r\nazim**|200.0\r\nangl**| 40.0\r\n" + thetaTag + " 10.0\r\nhh_B**|" + tipDepth + "\r\nhh_A**|" +
+           pointDepth + "\r\nh13***| 1.50\r\nt13***|" + period + "\r\ndir***|222.0\r\n";
+}
+
+}  // namespace
+
+TEST_F(Program, WritesBothFilesForAGoodCase) {
+    writeInput(input("Port \x95\x5C"));  // a Shift_JIS title whose trail byte is '\'
+    ASSERT_EQ(run(), 0) << errors_;
+    EXPECT_TRUE(errors_.empty()) << errors_;
+    const std::vector<std::string> expected = {"zelvo-in.txt", "zelvo-out_Port \x95\x5C.tmp",
+                                               "zelvo-out_Port \x95\x5C.txt"};
+    ASSERT_EQ(files(), expected);
+    const std::string result = read(expected[1]);
+    EXPECT_NE(result.find("\r\n  25 "), std::string::npos) << result;
+    EXPECT_NE(result.find("\r\n\r\n*****\r\nPort \x95\x5C\r\nazim**200.0\r\n"), std::string::npos) << result;
+    EXPECT_NE(read(expected[2]).find("Candidates"), std::string::npos);
+}
+
+TEST_F(Program, WithoutCandidatesWritesHeaderAndMarkerOnly) {
+    writeInput(input("Land").replace(input("Land").find("dir***|222.0"), 12, "dir***| 20.0"));
+    ASSERT_EQ(run(), 0) << errors_;
+    EXPECT_EQ(read("zelvo-out_Land.tmp"), "smax       ho   thetaO\r\n\r\n*****\r\n");
+}
+
+TEST_F(Program, RejectsBadInputWithoutWritingAnything) {
+    // Missing input file.
+    EXPECT_NE(run(), 0);
+    EXPECT_EQ(std::count(errors_.begin(), errors_.end(), '\n'), 1) << errors_;
+    EXPECT_TRUE(files().empty());
+
+    expectRejected(input("T", " 12.0", " 8.00", "  8.0", "sit**|"));  // missing tag
+    expectRejected(input("T", " 12.0", " x.00"));                     // unparsable number
+    expectRejected(input("T", " 12.0", " 8.00", "  0.0"));            // depth of the point
+    expectRejected(input("T", " 12.0", " 8.00", " -2.0"));
+    expectRejected(input("T", "  0.0"));           // depth at the tip
+    expectRejected(input("T", " 12.0", " 0.00"));  // period
+    expectRejected(input("T", " 12.0", "-8.00"));
+    expectRejected("T\r\nazim**|200.0\r\n");  // cut short
+    for (const char* title : {"../up", "sub/dir", "a\\b", "C:x", "a*b", "a?", "a\"b", "a<b", "a>b", "a|b", "a\x01"})
+        expectRejected(input(title));
+    expectRejected(input(std::string(101, 't')));
+}
