@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "mapview/gdi_canvas_win32.h"
+#include "mapview/map_paint.h"
 #include "resources/resource.h"
 #include "shell/about_box_win32.h"
 #include "shell/app_state.h"
@@ -78,8 +79,10 @@ void MainWindow::onPaint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd_, &ps);
     {
+        RECT client;
+        GetClientRect(hwnd_, &client);
         GdiCanvas canvas(dc);
-        (void)canvas;  // the map is drawn here once the drawing exists
+        paintMap(canvas, client.right, client.bottom);
     }
     EndPaint(hwnd_, &ps);
 

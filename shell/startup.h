@@ -5,8 +5,16 @@
 
 namespace vornel {
 
-// Sets ProgramFolder to the current folder and runs every start-up loader;
-// `owner` owns the warning boxes. A missing file leaves its list empty.
+// Sets ProgramFolder to the current folder and runs every start-up loader in
+// order: harbour list, harbour index, both chart tables, both chart indexes,
+// spreading relations, data menus, coastline, depth colours. `owner` owns the
+// warning boxes. A missing file leaves its list empty.
 void loadStartupData(WindowRef owner);
+
+// Steps that live in the Win32 layer (the menus are window objects).
+struct StartupHooks {
+    void (*buildDataMenus)(WindowRef mainWindow) = nullptr;
+};
+StartupHooks& startupHooks();
 
 }  // namespace vornel
