@@ -129,3 +129,40 @@ std::wstring enterRunFolder(const std::wstring& name) {
 }
 
 }  // namespace vornel::test
+
+
+namespace vornel::test {
+
+std::wstring sourceFolder() {
+    const wchar_t* unixPath = _wgetenv(L"VORNEL_SOURCE_DIR");
+    if (!unixPath) return std::wstring();
+    std::wstring path = L"Z:";
+    for (const wchar_t* p = unixPath; *p; ++p) path.push_back(*p == L'/' ? L'\\' : *p);
+    return path;
+}
+
+static void copyTree(const std::wstring& from, const std::wstring& to) {
+    CreateDirectoryW(to.c_str(), nullptr);
+    WIN32_FIND_DATAW data;
+    HANDLE h = FindFirstFileW((from + L"\\*").c_str(), &data);
+    if (h == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::wstring name = data.cFileName;
+        if (name == L"." || name == L"..") continue;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            copyTree(from + L"\\" + name, to + L"\\" + name);
+        else
+            CopyFileW((from + L"\\" + name).c_str(), (to + L"\\" + name).c_str(), FALSE);
+    } while (FindNextFileW(h, &data));
+    FindClose(h);
+}
+
+void copySampleData(const std::wstring& folder) { copyTree(sourceFolder() + L"\\sample", folder); }
+
+}  // namespace vornel::test
+
+#include "platform/text.h"
+
+namespace vornel::test {
+std::string narrow(const std::wstring& text) { return toUtf8(text); }
+}  // namespace vornel::test

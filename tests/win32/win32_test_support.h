@@ -36,3 +36,17 @@ HWND findOwnWindow(const std::wstring& caption);
 std::wstring enterRunFolder(const std::wstring& name);
 
 }  // namespace vornel::test
+
+namespace vornel::test {
+
+// The source folder as a Windows path (Wine maps the Unix root to Z:).
+std::wstring sourceFolder();
+// Copies the committed sample data set (sample/) into `folder`.
+void copySampleData(const std::wstring& folder);
+
+}  // namespace vornel::test
+
+namespace vornel::test {
+// Wide text as UTF-8 for test messages.
+std::string narrow(const std::wstring& text);
+}  // namespace vornel::test

@@ -1,0 +1,58 @@
+#!/bin/bash
+# Builds and runs every test of VORNEL: the native unit tests (and the
+# solver's and the sample data's), the same under AddressSanitizer and
+# UndefinedBehaviorSanitizer, and the Win32 tests of VORNEL.exe under Wine.
+# Installs what is missing first. Ends with CTest's summary of each build and
+# one line with the totals.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+root="$(pwd)"
+jobs="${VORNEL_JOBS:-2}"
+
+bash scripts/setup.sh || exit 1
+
+start=$(date +%s)
+total_pass=0
+total_fail=0
+status=0
+
+run_ctest() {  # build folder, label
+  local dir="$1" label="$2" log
+  log="$(mktemp)"
+  echo "== $label: ctest"
+  (cd "$dir" && ctest -j"$jobs" --output-on-failure --timeout 900) 2>&1 | tee "$log"
+  local line
+  line="$(grep -E '^[0-9]+% tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -1)"
+  if [ -z "$line" ]; then
+    echo "== $label: no test summary"; status=1
+  else
+    local failed all
+    failed="$(echo "$line" | sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\1/')"
+    all="$(echo "$line" | sed -E 's/.* tests failed out of ([0-9]+).*/\1/')"
+    total_fail=$((total_fail + failed))
+    total_pass=$((total_pass + all - failed))
+    [ "$failed" -eq 0 ] || status=1
+  fi
+  rm -f "$log"
+}
+
+build() {  # build folder, label, cmake arguments...
+  local dir="$1" label="$2"
+  shift 2
+  echo "== $label: configure and build"
+  cmake -S "$root" -B "$dir" "$@" >"$dir.configure.log" 2>&1 || { mkdir -p "$dir"; cat "$dir.configure.log"; status=1; return 1; }
+  cmake --build "$dir" -j"$jobs" >"$dir.build.log" 2>&1 || { tail -50 "$dir.build.log"; status=1; return 1; }
+}
+
+mkdir -p build
+if build build/native "native"; then run_ctest build/native "native"; fi
+if build build/asan "sanitizers" -DVORNEL_SANITIZE=ON -DVORNEL_BENCHMARKS=OFF; then
+  ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 run_ctest build/asan "sanitizers"
+fi
+if build build/win "windows" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake"; then
+  run_ctest build/win "windows (Wine)"
+fi
+
+echo "== all tests finished in $(( $(date +%s) - start )) s"
+echo "tests: $total_pass passed, $total_fail failed"
+exit $status
