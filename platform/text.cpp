@@ -107,7 +107,7 @@ std::wstring wformat(const wchar_t* fmt, ...) {
 void copyField(char* field, std::size_t capacity, std::string_view text) {
     if (capacity == 0) return;
     const std::size_t n = text.size() < capacity - 1 ? text.size() : capacity - 1;
-    std::memcpy(field, text.data(), n);
+    if (n > 0) std::memcpy(field, text.data(), n);
     field[n] = '\0';
 }
 
