@@ -7,9 +7,12 @@ namespace vornel {
 
 static_assert(sizeof(PixelPoint) == sizeof(POINT), "pixel points pass to GDI unchanged");
 
-GdiCanvas::GdiCanvas(HDC dc) : dc_(dc) {}
+// Transparent background for the whole paint: the gaps of dotted direction
+// lines must show the contours beneath, not the window colour.
+GdiCanvas::GdiCanvas(HDC dc) : dc_(dc), originalBkMode_(SetBkMode(dc, TRANSPARENT)) {}
 
 GdiCanvas::~GdiCanvas() {
+    if (originalBkMode_) SetBkMode(dc_, originalBkMode_);
     if (originalPen_) SelectObject(dc_, originalPen_);
     if (pen_) DeleteObject(pen_);
 }

@@ -12,7 +12,7 @@ namespace vornel {
 class GdiCanvas final : public Canvas {
 public:
     explicit GdiCanvas(HDC dc);
-    ~GdiCanvas() override;  // restores the original pen and font, deletes its own
+    ~GdiCanvas() override;  // restores the original pen and background mode, deletes its own pen
     GdiCanvas(const GdiCanvas&) = delete;
     GdiCanvas& operator=(const GdiCanvas&) = delete;
 
@@ -29,6 +29,7 @@ private:
     HDC dc_;
     HPEN pen_ = nullptr;
     HGDIOBJ originalPen_ = nullptr;
+    int originalBkMode_ = 0;
     std::vector<DWORD> runCounts_;  // reused by every poly-polyline of the paint
 };
 
