@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <random>
+#include <string>
 
 #include "bathymetry/chart_tables.h"
 #include "bathymetry/contour_store.h"
@@ -245,6 +246,23 @@ TEST_F(MapDrawing, HarbourContoursMarkersAndTheM7000Filter) {
     test::saveWindowImage(main_, L"map-m7000-view-filter");
     EXPECT_EQ(shareOfVerticesIn(5.0f, paletteColour(202), 30), 0.0);
     EXPECT_GE(shareOfVerticesIn(10.0f, paletteColour(204), 30), 0.8);
+}
+
+TEST_F(MapDrawing, ChartContoursRunThroughTheRampAndTurnBrownFrom900m) {
+    ChartList& charts = chart200kList();
+    int kashimaNada = -1;
+    for (int i = 0; i < charts.count; ++i)
+        if (std::string(charts.records[i].code).rfind("6366", 0) == 0) kashimaNada = i;
+    ASSERT_GE(kashimaNada, 0);
+    charts.records[kashimaNada].selected = 1;
+    appState().viewMode = VIEW_CONTOUR;
+    appState().mapView.zoom = 128;
+    repaint();
+    ASSERT_GT(contourStore().contourPointCount, 0);
+    test::saveWindowImage(main_, L"map-chart200k-contours");
+    EXPECT_GE(shareOfVerticesIn(1000.0f, Colour{116, 80, 48}, 30), 0.8);
+    EXPECT_GE(shareOfVerticesIn(200.0f, paletteColour(280), 30), 0.8);
+    EXPECT_GE(shareOfVerticesIn(500.0f, paletteColour(400), 30), 0.8);
 }
 
 // 5,000,000 points of meandering lines, all inside the window, 200 lines per
