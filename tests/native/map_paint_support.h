@@ -59,27 +59,22 @@ protected:
         return Colour{std::uint8_t(rgb[0]), std::uint8_t(rgb[1]), std::uint8_t(rgb[2])};
     }
 
-    // Every polyline with the pen it was drawn in.
+    // Every call of `kind` with the pen it was drawn in.
     struct DrawnRun {
         Pen pen;
         std::vector<PixelPoint> points;
     };
-    static std::vector<DrawnRun> polylines(const RecordingCanvas& canvas) {
+    static std::vector<DrawnRun> drawn(const RecordingCanvas& canvas, RecordingCanvas::Kind kind) {
         std::vector<DrawnRun> runs;
         for (std::size_t i = 0; i < canvas.calls.size(); ++i) {
-            if (canvas.calls[i].kind == RecordingCanvas::Kind::Polyline)
-                runs.push_back({canvas.penAt(i), canvas.calls[i].points});
+            if (canvas.calls[i].kind == kind) runs.push_back({canvas.penAt(i), canvas.calls[i].points});
         }
         return runs;
     }
-    static std::vector<DrawnRun> lines(const RecordingCanvas& canvas) {
-        std::vector<DrawnRun> runs;
-        for (std::size_t i = 0; i < canvas.calls.size(); ++i) {
-            if (canvas.calls[i].kind == RecordingCanvas::Kind::Line)
-                runs.push_back({canvas.penAt(i), canvas.calls[i].points});
-        }
-        return runs;
+    static std::vector<DrawnRun> polylines(const RecordingCanvas& c) {
+        return drawn(c, RecordingCanvas::Kind::Polyline);
     }
+    static std::vector<DrawnRun> lines(const RecordingCanvas& c) { return drawn(c, RecordingCanvas::Kind::Line); }
 };
 
 }  // namespace vornel
