@@ -4,6 +4,7 @@
 
 #include "mapview/gdi_canvas_win32.h"
 #include "mapview/map_paint.h"
+#include "mapview/overview_highlight_win32.h"
 #include "resources/resource.h"
 #include "shell/about_box_win32.h"
 #include "shell/app_state.h"
@@ -59,6 +60,9 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (onCommand(LOWORD(wParam))) return 0;
             break;
         case WM_LBUTTONUP: return 0;
+        case WM_MENUSELECT:
+            onMenuSelectHighlight(hwnd_, LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam));
+            return 0;
     }
     return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
