@@ -3,13 +3,20 @@
 // definitions replace them.
 #include "shell/m7000_pending.h"
 
+// PE archives do not index weak definitions, so the Windows build takes plain ones.
+#if defined(_WIN32)
+#define VORNEL_PENDING
+#else
+#define VORNEL_PENDING __attribute__((weak))
+#endif
+
 namespace vornel {
 
-__attribute__((weak)) void findM7000DataSets(WindowRef) {}
-__attribute__((weak)) void loadM7000Index(WindowRef) {}
-__attribute__((weak)) int openM7000DataSet(WindowRef, const M7000DataSet&) {
+VORNEL_PENDING void findM7000DataSets(WindowRef) {}
+VORNEL_PENDING void loadM7000Index(WindowRef) {}
+VORNEL_PENDING int openM7000DataSet(WindowRef, const M7000DataSet&) {
     return 0;
 }
-__attribute__((weak)) void closeDepthTableCache() {}
+VORNEL_PENDING void closeDepthTableCache() {}
 
 }  // namespace vornel

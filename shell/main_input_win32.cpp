@@ -1,14 +1,11 @@
 // Mouse and keyboard input of the main window's map.
-#include "geodesy/contour_query.h"
-#include "mapview/gdi_canvas_win32.h"
 #include "mapview/view_transform.h"
 #include "resources/resource.h"
 #include "shell/app_state.h"
 #include "shell/data_choice.h"
 #include "shell/data_menus_win32.h"
-#include "shell/gdi_guards_win32.h"
 #include "shell/main_commands_win32.h"
-#include "shell/side_panel_win32.h"
+#include "shell/map_pick_win32.h"
 
 namespace vornel {
 
@@ -16,19 +13,6 @@ namespace {
 
 bool isOverview() {
     return appState().viewMode == VIEW_OVERVIEW;
-}
-
-// The pick draws its cross straight onto the window; the next paint removes it.
-void pickMapPoint(HWND window, int x, int y) {
-    RECT client;
-    GetClientRect(window, &client);
-    WindowDC dc(window);
-    if (dc.get()) {
-        GdiCanvas canvas(dc.get());
-        const int placingDiffraction = appState().pointKindSelection[2] == 1 ? 1 : 0;
-        pickAtScreenPoint(&canvas, x, y, client.right, client.bottom, placingDiffraction);
-    }
-    showPickReadOuts(window);
 }
 
 }  // namespace

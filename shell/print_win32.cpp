@@ -1,5 +1,6 @@
 #include "shell/print_win32.h"
 
+#include <commdlg.h>
 #include <dwmapi.h>
 
 #include "platform/platform.h"
