@@ -47,6 +47,9 @@ public:
     }
 
     void captureScreen() override {
+        // The print dialog has just left the window: let it repaint what the
+        // dialog covered, so that the capture shows the window and not the dialog.
+        RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
         RECT screen;
         GetWindowRect(GetDesktopWindow(), &screen);
         HDC screenDC = GetDC(nullptr);
