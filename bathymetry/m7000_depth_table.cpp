@@ -95,8 +95,8 @@ bool openTable(const std::wstring& path) {
 
 // The `length` bytes at `position`, or null when the file has fewer.
 const unsigned char* readAt(long long position, std::size_t length) {
-    if (position < cache.windowStart || position + static_cast<long long>(length) >
-                                            cache.windowStart + static_cast<long long>(cache.windowSize)) {
+    if (position < cache.windowStart ||
+        position + static_cast<long long>(length) > cache.windowStart + static_cast<long long>(cache.windowSize)) {
         cache.windowStart = -1;
         cache.windowSize = 0;
         if (position > 0x7fffffffLL) return nullptr;  // beyond what a dBASE table can address with fseek
@@ -132,6 +132,8 @@ void closeDepthTableCache() {
     cache.windowSize = 0;
 }
 
-bool depthTableCacheOpen() { return cache.open == 1 && cache.handle != nullptr; }
+bool depthTableCacheOpen() {
+    return cache.open == 1 && cache.handle != nullptr;
+}
 
 }  // namespace vornel

@@ -39,7 +39,7 @@ void readIndex(const std::wstring& path) {
             if (key == list.dataSets[i].code) set = &list.dataSets[i];
         if (!set) continue;
         // A line cut short fills only its leading fields; the rest keep their values.
-        double* fields[] = {&set->northLat, &set->westLon, &set->southLat,
+        double* fields[] = {&set->northLat, &set->westLon,   &set->southLat,
                             &set->eastLon,  &set->originLat, &set->originLon};
         std::string_view token;
         for (double* field : fields) {
@@ -55,8 +55,8 @@ void writeIndex(const std::wstring& path, const std::vector<bool>& unreadable) {
     for (int i = 0; i < list.m7000DataSetCount; ++i) {
         const M7000DataSet& s = list.dataSets[i];
         if (unreadable[i] || !(s.originLon > kUnset)) continue;
-        writer.line("%s,%10.8lf,%10.8lf,%10.8lf,%10.8lf,%10.8lf,%10.8lf\r\n", s.code, s.northLat, s.westLon,
-                    s.southLat, s.eastLon, s.originLat, s.originLon);
+        writer.line("%s,%10.8lf,%10.8lf,%10.8lf,%10.8lf,%10.8lf,%10.8lf\r\n", s.code, s.northLat, s.westLon, s.southLat,
+                    s.eastLon, s.originLat, s.originLon);
     }
     // A failed write keeps the old index; the data sets are measured again next time.
     writer.commit();

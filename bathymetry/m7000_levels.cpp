@@ -27,7 +27,9 @@ struct LevelIndex {
 };
 LevelIndex idx;
 
-double levelValue(int i) { return static_cast<double>(contourStore().depthLevelList[i]); }
+double levelValue(int i) {
+    return static_cast<double>(contourStore().depthLevelList[i]);
+}
 
 int lowerBound(double value) {
     return static_cast<int>(std::lower_bound(idx.sorted, idx.sorted + idx.sortedCount, value,
@@ -62,9 +64,10 @@ void insertSorted(int level) {
     const double v = levelValue(level);
     if (std::isnan(v)) return;
     // After every equal value, so that equal values keep their list order.
-    const int pos = static_cast<int>(std::upper_bound(idx.sorted, idx.sorted + idx.sortedCount, v,
-                                                      [](double value, std::int32_t i) { return value < levelValue(i); }) -
-                                     idx.sorted);
+    const int pos =
+        static_cast<int>(std::upper_bound(idx.sorted, idx.sorted + idx.sortedCount, v,
+                                          [](double value, std::int32_t i) { return value < levelValue(i); }) -
+                         idx.sorted);
     std::copy_backward(idx.sorted + pos, idx.sorted + idx.sortedCount, idx.sorted + idx.sortedCount + 1);
     idx.sorted[pos] = level;
     ++idx.sortedCount;

@@ -11,7 +11,9 @@ std::wstring overCapacity(const char* what, int capacity) {
 }
 }  // namespace
 
-std::wstring pointBufferFull(int capacity) { return overCapacity("既定数を超える等深線データが有ります。", capacity); }
+std::wstring pointBufferFull(int capacity) {
+    return overCapacity("既定数を超える等深線データが有ります。", capacity);
+}
 
 std::wstring seriesListFull(int capacity) {
     return overCapacity("既定数を超えるM7000シリーズリストが有ります。", capacity);

@@ -23,8 +23,12 @@ std::string ansiFileName(const std::wstring& path) {
 }
 }  // namespace
 
-M7000PointBuffer& m7000PointBuffer() { return buffer; }
-M7000Extent& m7000Extent() { return extent; }
+M7000PointBuffer& m7000PointBuffer() {
+    return buffer;
+}
+M7000Extent& m7000Extent() {
+    return extent;
+}
 
 M7000Staging::M7000Staging(WindowRef owner, const std::wstring& file)
     : owner_(owner), file_(file), buffer_(buffer), extent_(extent) {

@@ -72,7 +72,6 @@ public:
     void warnFull();
 
 private:
-
     WindowRef owner_;
     std::wstring file_;
     M7000PointBuffer& buffer_;

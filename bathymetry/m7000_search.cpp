@@ -49,14 +49,21 @@ void readSeriesList(WindowRef owner) {
             }
             M7000SeriesEntry& entry = list.entries[list.m7000SeriesCount];
             switch (position) {
-                case 1: copyField(entry.name, token); break;
-                case 2: copyField(entry.title, token); break;
-                case 3: entry.originLat = fixedDms(token, 2); break;
+                case 1:
+                    copyField(entry.name, token);
+                    break;
+                case 2:
+                    copyField(entry.title, token);
+                    break;
+                case 3:
+                    entry.originLat = fixedDms(token, 2);
+                    break;
                 case 4:
                     entry.originLon = fixedDms(token, 3);
                     ++list.m7000SeriesCount;
                     break;
-                default: break;  // further tokens are remarks
+                default:
+                    break;  // further tokens are remarks
             }
         }
     }
@@ -101,7 +108,8 @@ void searchFolder(WindowRef owner) {
         std::wstring path;
         if (name.size() >= sizeof(M7000DataSet::fileName) || !joinPath(path, folder, entry.name)) continue;
         if (list.m7000DataSetCount >= kM7000DataSetCapacity) {
-            platform().warn(owner, widen(m7000_text::kCaptionSearch), m7000_text::dataSetListFull(kM7000DataSetCapacity));
+            platform().warn(owner, widen(m7000_text::kCaptionSearch),
+                            m7000_text::dataSetListFull(kM7000DataSetCapacity));
             break;
         }
         addDataSet(name);
@@ -128,7 +136,9 @@ bool isM7000DataFileName(std::string_view name) {
     return true;
 }
 
-bool isM7000ShapefileName(std::string_view name) { return endsWith(name, ".shp"); }
+bool isM7000ShapefileName(std::string_view name) {
+    return endsWith(name, ".shp");
+}
 
 void findM7000DataSets(WindowRef owner) {
     readSeriesList(owner);

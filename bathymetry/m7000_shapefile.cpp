@@ -161,8 +161,7 @@ bool loadM7000Shapefile(WindowRef owner, const std::wstring& shpPath, const std:
             const std::int32_t contentWords = rh.i32be();
             if (rh.failed() || number < 0 || contentWords < 0) break;
             const double depth = readDepthValue(dbfPath, number - 1);
-            if (readPolyLineRecord(staging, stream, std::int64_t{2} * contentWords, depth) == RecordResult::Stop)
-                break;
+            if (readPolyLineRecord(staging, stream, std::int64_t{2} * contentWords, depth) == RecordResult::Stop) break;
             if (staging.full()) break;  // a record that ended exactly at the capacity: no message
         }
     }

@@ -54,8 +54,7 @@ enum class RecordResult { Next, Stop };
 // stepped over. Stop when the file must not be read further: the buffer is
 // full, or the record is damaged (counts out of range, early end of file).
 // Every part of a multi-part record starts a new line.
-RecordResult readPolyLineRecord(M7000Staging& staging, ShapeStream& stream, std::int64_t contentBytes,
-                                double depth);
+RecordResult readPolyLineRecord(M7000Staging& staging, ShapeStream& stream, std::int64_t contentBytes, double depth);
 
 // Loads the data set into the contour store (through finishM7000Load).
 // originLat below 0.1 means no origin: the mean of the points is used.
