@@ -19,6 +19,7 @@ constexpr double kSearchBand = 0.02;
 
 struct LevelIndex {
     std::int32_t sorted[kDepthLevelCapacity];  // non-NaN levels by value, ties by index
+    double sortedValue[kDepthLevelCapacity];   // their values, for searching without indirection
     int sortedCount = 0;
     int indexedCount = 0;  // levels of the store that the index mirrors
     bool lastValid = false;
@@ -32,9 +33,8 @@ double levelValue(int i) {
 }
 
 int lowerBound(double value) {
-    return static_cast<int>(std::lower_bound(idx.sorted, idx.sorted + idx.sortedCount, value,
-                                             [](std::int32_t i, double v) { return levelValue(i) < v; }) -
-                            idx.sorted);
+    return static_cast<int>(std::lower_bound(idx.sortedValue, idx.sortedValue + idx.sortedCount, value) -
+                            idx.sortedValue);
 }
 
 // Another loader or a test may have changed the list since the last call.
@@ -45,6 +45,7 @@ void rebuildIndex() {
         if (!std::isnan(s.depthLevelList[i])) idx.sorted[idx.sortedCount++] = i;
     std::stable_sort(idx.sorted, idx.sorted + idx.sortedCount,
                      [](std::int32_t a, std::int32_t b) { return levelValue(a) < levelValue(b); });
+    for (int k = 0; k < idx.sortedCount; ++k) idx.sortedValue[k] = levelValue(idx.sorted[k]);
     idx.indexedCount = s.depthLevelCount;
     idx.lastValid = false;
 }
@@ -53,7 +54,7 @@ int search(double depth) {
     int best = -1;
     for (int k = lowerBound(depth - kSearchBand); k < idx.sortedCount; ++k) {
         const int i = idx.sorted[k];
-        const double v = levelValue(i);
+        const double v = idx.sortedValue[k];
         if (v > depth + kSearchBand) break;
         if (std::fabs(v - depth) < kLevelTolerance && (best < 0 || i < best)) best = i;
     }
@@ -65,11 +66,11 @@ void insertSorted(int level) {
     if (std::isnan(v)) return;
     // After every equal value, so that equal values keep their list order.
     const int pos =
-        static_cast<int>(std::upper_bound(idx.sorted, idx.sorted + idx.sortedCount, v,
-                                          [](double value, std::int32_t i) { return value < levelValue(i); }) -
-                         idx.sorted);
+        static_cast<int>(std::upper_bound(idx.sortedValue, idx.sortedValue + idx.sortedCount, v) - idx.sortedValue);
     std::copy_backward(idx.sorted + pos, idx.sorted + idx.sortedCount, idx.sorted + idx.sortedCount + 1);
+    std::copy_backward(idx.sortedValue + pos, idx.sortedValue + idx.sortedCount, idx.sortedValue + idx.sortedCount + 1);
     idx.sorted[pos] = level;
+    idx.sortedValue[pos] = v;
     ++idx.sortedCount;
 }
 
