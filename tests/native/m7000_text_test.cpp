@@ -46,15 +46,6 @@ TEST_F(M7000TextTest, SameLineNumberJoinsAndMeanOriginIsKept) {
     EXPECT_DOUBLE_EQ(m7000Extent().southLat, 36.0);
 }
 
-TEST_F(M7000TextTest, ShortLinesGiveZeroForMissingFields) {
-    write("m7/M7002.txt", pad("", 10) + "   3.5   36.5\n");
-    ASSERT_TRUE(load(36.0, 140.0));
-    ASSERT_EQ(count(), 1);
-    EXPECT_EQ(point(0).depth, 3.5f);
-    EXPECT_DOUBLE_EQ(m7000PointBuffer().points[0].lat, 36.5);
-    EXPECT_DOUBLE_EQ(m7000PointBuffer().points[0].lon, 0.0);
-}
-
 TEST_F(M7000TextTest, PointCapacityEdge) {
     // The shortest line that is a point: the depth column only.
     const std::string line = "          1\n";
