@@ -50,6 +50,8 @@ if build build/asan "sanitizers" -DVORNEL_SANITIZE=ON -DVORNEL_BENCHMARKS=OFF; t
   ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 run_ctest build/asan "sanitizers"
 fi
 if build build/win "windows" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake"; then
+  bash scripts/start-printer.sh
+  rm -f build/win/last-print.txt
   run_ctest build/win "windows (Wine)"
 fi
 
