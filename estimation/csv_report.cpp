@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "estimation/field_checks.h"
 #include "estimation/messages.h"
 #include "estimation/numeric_text.h"
 #include "estimation/params.h"
