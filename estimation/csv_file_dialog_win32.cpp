@@ -1,6 +1,6 @@
 // The save dialog of the CSV report.
-#include <windows.h>
 #include <commdlg.h>
+#include <windows.h>
 
 #include "estimation/csv_report.h"
 #include "estimation/estimation_dialogs_win32.h"

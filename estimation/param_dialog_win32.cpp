@@ -71,9 +71,11 @@ void ParamDialogWindow::onInitDialog() {
 
 INT_PTR ParamDialogWindow::handle(UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
-        case WM_COMMAND: return onCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
+        case WM_COMMAND:
+            return onCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
         case WM_CLOSE:  // no system menu: the main window closes it with 1499
-        case WM_DESTROY: return TRUE;
+        case WM_DESTROY:
+            return TRUE;
     }
     return FALSE;
 }
@@ -93,8 +95,8 @@ bool ParamDialogWindow::onCommand(int id, int code) {
 }  // namespace
 
 void openParameterDialog(HWND) {
-    DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_PARAMETERS), nullptr,
-                    ParamDialogWindow::procedure, 0);
+    DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_PARAMETERS), nullptr, ParamDialogWindow::procedure,
+                    0);
 }
 
 void installEstimationDialogs() {

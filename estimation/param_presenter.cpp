@@ -138,13 +138,17 @@ void ParamPresenter::runHandler(int id, double value) {
                 inOpenRange(p.offshorePoint.depth, 0.0, kDeepWaterDepthLimit))
                 deepWaterWarning(p.offshorePoint.depth, value);
             break;
-        case kContourFirst + 6: p.contourPoint.depth = value; break;
+        case kContourFirst + 6:
+            p.contourPoint.depth = value;
+            break;
         case kThetaCon:
             p.thetaCon = value;
             refreshTheta();
             host_.redrawMap();
             break;
-        case kDiffractionFirst + 6: p.diffractionPoint.depth = value; break;
+        case kDiffractionFirst + 6:
+            p.diffractionPoint.depth = value;
+            break;
         case kShoreNormal:
             p.shoreNormal = value;
             if (value <= 360.0) {
@@ -153,7 +157,9 @@ void ParamPresenter::runHandler(int id, double value) {
             }
             host_.redrawMap();
             break;
-        case kThetaDiff: onThetaDiffChanged(); break;
+        case kThetaDiff:
+            onThetaDiffChanged();
+            break;
         case kOffshoreFirst + 6: {
             p.offshorePoint.depth = value;
             double period = 0.0;
@@ -162,7 +168,8 @@ void ParamPresenter::runHandler(int id, double value) {
                 deepWaterWarning(value, period);
             break;
         }
-        default: break;  // θ, height, direction and h/L0 are read when a run starts
+        default:
+            break;  // θ, height, direction and h/L0 are read when a run starts
     }
 }
 
@@ -319,7 +326,8 @@ void ParamPresenter::showPoint(int kind) {
             writeShoreNormal();
             refreshTheta();
             break;
-        default: break;
+        default:
+            break;
     }
 
     const EstimationPoint& point = p.point(kind);
@@ -327,7 +335,7 @@ void ParamPresenter::showPoint(int kind) {
     for (int i = 0; i < 7; ++i) programEditFlags_[first + i - kFirstParamFieldId] = 1;
     const DmsTexts lat = showDms(point.lat, false);
     const DmsTexts lon = showDms(point.lon, true);
-    const std::wstring texts[7] = {lat.degrees, lat.minutes, lat.seconds, lon.degrees,
+    const std::wstring texts[7] = {lat.degrees, lat.minutes, lat.seconds,           lon.degrees,
                                    lon.minutes, lon.seconds, depthText(point.depth)};
     for (int i = 0; i < 7; ++i) programWrite(first + i, texts[i]);
     host_.redrawMap();
@@ -385,13 +393,23 @@ bool ParamPresenter::onCommand(int id) {
         return true;
     }
     switch (id) {
-        case 1: start(); return true;
+        case 1:
+            start();
+            return true;
         case 2:
-        case kClose: close(id); return true;
-        case kUndo: undo(); return true;
-        case kClear: clear(); return true;
+        case kClose:
+            close(id);
+            return true;
+        case kUndo:
+            undo();
+            return true;
+        case kClear:
+            clear();
+            return true;
         case kDiffractionOn:
-        case kDiffractionOff: chooseDiffraction(id); return true;
+        case kDiffractionOff:
+            chooseDiffraction(id);
+            return true;
     }
     return false;
 }

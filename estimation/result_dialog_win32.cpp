@@ -53,10 +53,12 @@ INT_PTR CALLBACK ResultDialogWindow::procedure(HWND hwnd, UINT message, WPARAM w
 
 INT_PTR ResultDialogWindow::handle(UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
-        case WM_COMMAND: return onCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
+        case WM_COMMAND:
+            return onCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
         case WM_CLOSE:  // no system menu: only the buttons and commands close it
         case WM_DESTROY:
-        case WM_KEYDOWN: return TRUE;
+        case WM_KEYDOWN:
+            return TRUE;
     }
     return FALSE;
 }
@@ -85,13 +87,17 @@ bool ResultDialogWindow::onCommand(int id, int code) {
         return true;
     }
     switch (id) {
-        case kCsvButton: onCsv(); return true;
+        case kCsvButton:
+            onCsv();
+            return true;
         case IDCANCEL:  // 閉じる, Enter and Esc: the map shows the markers again
             end(IDCANCEL);
             if (HWND mainWindow = static_cast<HWND>(appState().mainWindow)) InvalidateRect(mainWindow, nullptr, TRUE);
             return true;
         case IDOK:
-        case IDM_CLOSE_DIALOG: end(0); return true;
+        case IDM_CLOSE_DIALOG:
+            end(0);
+            return true;
     }
     return false;
 }
@@ -122,8 +128,7 @@ void showResultDialog(HWND owner) {
     app.resultDialogOpen = -1;  // a dialog that vanished without closing is closed
     if (app.paramDialogOpen == 1 && app.paramDialog) owner = static_cast<HWND>(app.paramDialog);
     if (!owner) owner = static_cast<HWND>(app.mainWindow);
-    DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_RESULTS), owner, ResultDialogWindow::procedure,
-                    0);
+    DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_RESULTS), owner, ResultDialogWindow::procedure, 0);
 }
 
 }  // namespace vornel

@@ -3,9 +3,9 @@
 // column and the CSV report through the real save dialog.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <algorithm>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -34,8 +34,8 @@ INT_PTR CALLBACK countingProcedure(HWND, UINT message, WPARAM wParam, LPARAM) {
 // The program-edit flags need exactly one change report per SetWindowText,
 // also when the text stays the same.
 TEST(ParameterDialogWin32, EverySetWindowTextOfAFieldReportsOneChange) {
-    HWND dialog = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_PARAMETERS), nullptr,
-                                     countingProcedure, 0);
+    HWND dialog =
+        CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_PARAMETERS), nullptr, countingProcedure, 0);
     ASSERT_NE(dialog, nullptr);
     changeReports.clear();
     for (int id = 1500; id <= 1536; ++id) {
@@ -128,8 +128,8 @@ protected:
     std::wstring prepareFolder(const std::wstring& name, const std::wstring& solver) {
         const std::wstring folder = test::enterRunFolder(name);
         appState().programFolder = folder;
-        EXPECT_TRUE(CopyFileW((test::buildFolder() + L"\\" + solver).c_str(), (folder + L"\\zelvo_v3.exe").c_str(),
-                              FALSE));
+        EXPECT_TRUE(
+            CopyFileW((test::buildFolder() + L"\\" + solver).c_str(), (folder + L"\\zelvo_v3.exe").c_str(), FALSE));
         return folder;
     }
 
@@ -138,10 +138,9 @@ protected:
     static void typeInputs(HWND dialog, const wchar_t* direction) {
         SendMessageW(GetDlgItem(dialog, 1801), BM_CLICK, 0, 0);
         const std::pair<int, const wchar_t*> typed[] = {
-            {1509, L"10"},  {1500, L"35"},  {1501, L"30"},  {1502, L"0"},     {1503, L"139"},
-            {1504, L"45"},  {1505, L"0"},   {1519, L"200"}, {1508, L"2.0"},   {1510, direction},
-            {1512, L"35"},  {1513, L"30"},  {1514, L"0"},   {1515, L"139"},   {1516, L"45"},
-            {1517, L"0"},   {1536, L"150"}, {1539, L"Run1"}};
+            {1509, L"10"}, {1500, L"35"},  {1501, L"30"},  {1502, L"0"},      {1503, L"139"}, {1504, L"45"},
+            {1505, L"0"},  {1519, L"200"}, {1508, L"2.0"}, {1510, direction}, {1512, L"35"},  {1513, L"30"},
+            {1514, L"0"},  {1515, L"139"}, {1516, L"45"},  {1517, L"0"},      {1536, L"150"}, {1539, L"Run1"}};
         for (const auto& [id, text] : typed)
             SendDlgItemMessageW(dialog, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
     }
@@ -175,8 +174,8 @@ TEST_F(EstimationDialogs, RunThroughTheTestSolverShowsResultsAndSavesTheReport) 
             HWND result = waitForWindow(L"簡易逆推定結果");
             resultShown = result != nullptr;
             if (result) {
-                for (int id : {1500, 1501, 1502, 1503, 1506, 1508, 1509, 1536, 1537, 1540, 1542, 1543, 1544, 1600,
-                               1601})
+                for (int id :
+                     {1500, 1501, 1502, 1503, 1506, 1508, 1509, 1536, 1537, 1540, 1542, 1543, 1544, 1600, 1601})
                     cells[id] = itemText(result, id);
                 chooseRelation(result, 1);
                 for (int id : {1544, 1545, 1546, 1547}) withRelation[id] = itemText(result, id);
@@ -237,8 +236,7 @@ TEST_F(EstimationDialogs, RunThroughTheTestSolverShowsResultsAndSavesTheReport) 
     EXPECT_EQ(lastCsvFolder(), folder);
     report = readBytes(folder + L"\\report.csv");
     EXPECT_EQ(report.substr(0, 18), sjis(L"VORNELパラメータ\r\n"));
-    EXPECT_NE(report.find(sjis(L"\r\n緯度, 35°30′ 0″\r\n経度,139°45′ 0″\r\n水深,20.0 m\r\n")),
-              std::string::npos);
+    EXPECT_NE(report.find(sjis(L"\r\n緯度, 35°30′ 0″\r\n経度,139°45′ 0″\r\n水深,20.0 m\r\n")), std::string::npos);
     EXPECT_NE(report.find(sjis(L"\r\n回折地点\r\n設定しない\r\n")), std::string::npos);
     EXPECT_NE(report.find(sjis(L"\r\n方向集中度パラメータの関係式\r\n\r\n")), std::string::npos);
     EXPECT_NE(report.find(sjis(L"\r\n計算タイトル\r\nRun1\r\n")), std::string::npos);
