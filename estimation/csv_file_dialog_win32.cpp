@@ -1,6 +1,7 @@
 // The save dialog of the CSV report.
-#include <commdlg.h>
 #include <windows.h>
+// commdlg.h takes its types from windows.h
+#include <commdlg.h>
 
 #include "estimation/csv_report.h"
 #include "estimation/estimation_dialogs_win32.h"
