@@ -26,7 +26,7 @@ if [ -z "${DISPLAY:-}" ] || [ ! -e "/tmp/.X11-unix/X${display_number}" ]; then
     flock 9
     if [ ! -e "/tmp/.X11-unix/X${DISPLAY#:}" ] || ! kill -0 "$(cat /tmp/vornel-xvfb${DISPLAY#:}.pid 2>/dev/null || echo 0)" 2>/dev/null; then
       rm -f "/tmp/.X${DISPLAY#:}-lock" "/tmp/.X11-unix/X${DISPLAY#:}"
-      nohup Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >/tmp/vornel-xvfb.log 2>&1 9>&- &
+      nohup Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/tmp/vornel-xvfb.log 2>&1 9>&- &
       echo $! > "/tmp/vornel-xvfb${DISPLAY#:}.pid"
       for _ in $(seq 1 50); do [ -e "/tmp/.X11-unix/X${DISPLAY#:}" ] && break; sleep 0.1; done
     fi

@@ -63,6 +63,16 @@ HWND createRecordingDialog() {
     return CreateWindowW(wc.lpszClassName, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
 }
 
+// Opens the stand-in instead of the real (modal) parameter dialog, so that
+// this test keeps the one thread; the real dialog has its own tests.
+HWND standInDialog = nullptr;
+void openStandInDialog(HWND) {
+    if (!standInDialog) standInDialog = createRecordingDialog();
+    appState().paramDialog = standInDialog;
+    appState().paramDialogOpen = 1;
+    dialogCommands.push_back(0);  // 0 marks "opened"
+}
+
 std::wstring controlText(HWND main, int id) {
     wchar_t text[128] = {};
     GetDlgItemTextW(main, id, text, 128);
@@ -107,6 +117,9 @@ TEST(ShellFlow, OverviewPickMenuContourViewPickZoomPanAndBack) {
     resetM7000Lists();
     HWND main = createMainWindow(GetModuleHandleW(nullptr), SW_SHOWNORMAL);
     ASSERT_NE(main, nullptr);
+    const auto realOpen = dialogHooks().openParameterDialog;
+    dialogHooks().openParameterDialog = openStandInDialog;
+    dialogCommands.clear();
     SetWindowPos(main, nullptr, 0, 0, 900, 640, SWP_NOZORDER);
     test::pumpMessages(300);
     AppState& app = appState();
@@ -159,6 +172,10 @@ TEST(ShellFlow, OverviewPickMenuContourViewPickZoomPanAndBack) {
     test::pumpMessages(500);
     ASSERT_EQ(app.viewMode, VIEW_CONTOUR);
     EXPECT_EQ(harbourList().records[harbour].selected, 1);
+    // Choosing the harbour opened the parameter dialog.
+    ASSERT_FALSE(dialogCommands.empty());
+    EXPECT_EQ(dialogCommands.front(), 0);
+    EXPECT_EQ(app.paramDialogOpen, 1);
     loadSelectedContours();  // what the contour view's paint does first (at once when done already)
     RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     ASSERT_GT(contourStore().contourPointCount, 0);
@@ -186,9 +203,8 @@ TEST(ShellFlow, OverviewPickMenuContourViewPickZoomPanAndBack) {
     SendMessageW(main, WM_LBUTTONUP, 0, MAKELPARAM(cx, cy));
 
     // ---- Point kind and "設定", undo: sent to the parameter dialog ----
-    HWND dialog = createRecordingDialog();
-    app.paramDialog = dialog;
-    app.paramDialogOpen = 1;
+    HWND dialog = standInDialog;
+    ASSERT_EQ(app.paramDialog, dialog);
     dialogCommands.clear();
     SendDlgItemMessageW(main, 51, BM_CLICK, 0, 0);
     EXPECT_EQ(app.pointKindSelection[1], 1);
@@ -258,7 +274,9 @@ TEST(ShellFlow, OverviewPickMenuContourViewPickZoomPanAndBack) {
 
     app.paramDialogOpen = -1;
     app.paramDialog = nullptr;
+    dialogHooks().openParameterDialog = realOpen;
     DestroyWindow(dialog);
+    standInDialog = nullptr;
     DestroyWindow(main);
     test::pumpMessages(100);
 }
