@@ -50,7 +50,12 @@ const std::string& programFolder() {
     if (!folder.empty()) return folder;
     static QuietPlatform quiet;
     setPlatform(&quiet);
-    std::string pattern = (std::filesystem::temp_directory_path() / "vornel_fuzz_XXXXXX").string();
+    // Every input is written to a file: on a memory file system when there is one.
+    std::error_code noShm;
+    const std::filesystem::path base = std::filesystem::is_directory("/dev/shm", noShm)
+                                           ? std::filesystem::path("/dev/shm")
+                                           : std::filesystem::temp_directory_path();
+    std::string pattern = (base / "vornel_fuzz_XXXXXX").string();
     if (!mkdtemp(pattern.data())) {
         std::perror("mkdtemp");
         std::abort();
