@@ -27,6 +27,19 @@ struct PixelPoint {
 
 enum class TextAlign { Left, Centre, Right };
 
+// Where the anchor point of a text sits vertically.
+enum class TextBaseline { Top, Bottom };
+
+// A font by its cell: `height` is the character height in pixels (the em
+// height, not the cell), `width` the average character width (0: natural).
+// Fixed pitch asks for a fixed-pitch face of the modern family.
+struct Font {
+    int height = 12;
+    int width = 0;
+    bool fixedPitch = false;
+    friend bool operator==(const Font&, const Font&) = default;
+};
+
 class Canvas {
 public:
     virtual ~Canvas() = default;
@@ -49,6 +62,13 @@ public:
     virtual void arc(int left, int top, int right, int bottom, PixelPoint start, PixelPoint end) = 0;
     // Text with a transparent background; `fontHeight` in pixels.
     virtual void text(int x, int y, const wchar_t* text, Colour colour, int fontHeight, TextAlign align) = 0;
+    // Text in a described font, anchored at (x, y) by `align` horizontally and
+    // `baseline` vertically; transparent background, no extra spacing.
+    virtual void textInFont(int x, int y, const wchar_t* text, Colour colour, const Font& font, TextAlign align,
+                            TextBaseline baseline) {
+        (void)baseline;
+        this->text(x, y, text, colour, font.height, align);
+    }
 };
 
 }  // namespace vornel

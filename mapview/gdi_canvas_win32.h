@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "mapview/canvas.h"
 
 namespace vornel {
@@ -10,7 +12,7 @@ namespace vornel {
 class GdiCanvas final : public Canvas {
 public:
     explicit GdiCanvas(HDC dc);
-    ~GdiCanvas() override;  // restores the original pen and font, deletes its own
+    ~GdiCanvas() override;  // restores the original pen and background mode, deletes its own pen
     GdiCanvas(const GdiCanvas&) = delete;
     GdiCanvas& operator=(const GdiCanvas&) = delete;
 
@@ -20,11 +22,15 @@ public:
     void polyPolyline(const PixelPoint* points, const int* counts, int runs) override;
     void arc(int left, int top, int right, int bottom, PixelPoint start, PixelPoint end) override;
     void text(int x, int y, const wchar_t* text, Colour colour, int fontHeight, TextAlign align) override;
+    void textInFont(int x, int y, const wchar_t* text, Colour colour, const Font& font, TextAlign align,
+                    TextBaseline baseline) override;
 
 private:
     HDC dc_;
     HPEN pen_ = nullptr;
     HGDIOBJ originalPen_ = nullptr;
+    int originalBkMode_ = 0;
+    std::vector<DWORD> runCounts_;  // reused by every poly-polyline of the paint
 };
 
 }  // namespace vornel

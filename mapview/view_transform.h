@@ -8,14 +8,10 @@
 #include <cstdint>
 
 #include "bathymetry/contour_store.h"
+#include "mapview/canvas.h"
 #include "mapview/map_view.h"
 
 namespace vornel {
-
-struct PixelPoint {
-    int x;
-    int y;
-};
 
 struct PlanePoint {
     double east;

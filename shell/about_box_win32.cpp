@@ -2,8 +2,8 @@
 
 #include "platform/text.h"
 #include "resources/resource.h"
-#include "version.h"
 #include "shell/main_window_win32.h"
+#include "version.h"
 
 namespace vornel {
 
@@ -28,6 +28,8 @@ INT_PTR CALLBACK aboutProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM
 
 }  // namespace
 
-void showAboutBox(HWND owner) { DialogBoxW(appInstance(), MAKEINTRESOURCEW(IDD_ABOUTBOX), owner, aboutProcedure); }
+void showAboutBox(HWND owner) {
+    DialogBoxW(appInstance(), MAKEINTRESOURCEW(IDD_ABOUTBOX), owner, aboutProcedure);
+}
 
 }  // namespace vornel

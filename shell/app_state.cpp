@@ -6,8 +6,12 @@ namespace {
 AppState state;
 }
 
-AppState& appState() { return state; }
+AppState& appState() {
+    return state;
+}
 
-void resetAppState() { state = AppState{}; }
+void resetAppState() {
+    state = AppState{};
+}
 
 }  // namespace vornel

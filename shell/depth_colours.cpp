@@ -24,12 +24,24 @@ void buildDepthColourTable(int table[256][3]) {
         const double x = (1 - f) * v;
         double r = 0, g = 0, b = 0;
         switch (k) {
-            case 0: r = v, g = x, b = 0; break;
-            case 1: r = x, g = v, b = 0; break;
-            case 2: r = 0, g = v, b = x; break;
-            case 3: r = 0, g = x, b = v; break;
-            case 4: r = x, g = 0, b = v; break;
-            default: r = v, g = 0, b = x; break;
+            case 0:
+                r = v, g = x, b = 0;
+                break;
+            case 1:
+                r = x, g = v, b = 0;
+                break;
+            case 2:
+                r = 0, g = v, b = x;
+                break;
+            case 3:
+                r = 0, g = x, b = v;
+                break;
+            case 4:
+                r = x, g = 0, b = v;
+                break;
+            default:
+                r = v, g = 0, b = x;
+                break;
         }
         table[i][0] = static_cast<int>(r * 255 + 0.5);
         table[i][1] = static_cast<int>(g * 255 + 0.5);

@@ -4,9 +4,13 @@
 
 #include "mapview/gdi_canvas_win32.h"
 #include "mapview/map_paint.h"
+#include "mapview/overview_highlight_win32.h"
 #include "resources/resource.h"
-#include "shell/about_box_win32.h"
 #include "shell/app_state.h"
+#include "shell/data_menus_win32.h"
+#include "shell/m7000_pending.h"
+#include "shell/main_commands_win32.h"
+#include "shell/side_panel_win32.h"
 #include "shell/startup.h"
 
 namespace vornel {
@@ -30,7 +34,6 @@ private:
     void onCreate();
     void onDestroy();
     void onPaint();
-    bool onCommand(int id);
 
     HWND hwnd_;
 };
@@ -52,13 +55,38 @@ LRESULT CALLBACK MainWindow::procedure(HWND hwnd, UINT message, WPARAM wParam, L
 
 LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_CREATE: onCreate(); return 0;
-        case WM_DESTROY: onDestroy(); return 0;
-        case WM_PAINT: onPaint(); return 0;
+        case WM_CREATE:
+            onCreate();
+            return 0;
+        case WM_DESTROY:
+            onDestroy();
+            return 0;
+        case WM_PAINT:
+            onPaint();
+            return 0;
         case WM_COMMAND:
-            if (onCommand(LOWORD(wParam))) return 0;
+            if (runMainCommand(hwnd_, LOWORD(wParam))) return 0;
             break;
-        case WM_LBUTTONUP: return 0;
+        case WM_KEYDOWN:
+            onMapKeyDown(hwnd_, wParam);
+            return 0;
+        case WM_LBUTTONDOWN:
+            onMapLeftButtonDown(hwnd_, LOWORD(lParam), HIWORD(lParam));
+            return 0;
+        case WM_MOUSEMOVE:
+            onMapMouseMove(hwnd_, wParam, LOWORD(lParam), HIWORD(lParam));
+            return 0;
+        case WM_LBUTTONUP:
+            return 0;
+        case WM_RBUTTONUP:
+            onMapRightButtonUp(hwnd_, LOWORD(lParam), HIWORD(lParam));
+            return 0;
+        case WM_MOUSEWHEEL:
+            onMapWheel(hwnd_, GET_WHEEL_DELTA_WPARAM(wParam));
+            return 0;
+        case WM_MENUSELECT:
+            onMenuSelectHighlight(hwnd_, LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam));
+            return 0;
     }
     return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
@@ -67,10 +95,13 @@ void MainWindow::onCreate() {
     AppState& app = appState();
     app.mainWindow = hwnd_;
     app.viewMode = VIEW_OVERVIEW;
+    rebuildSidePanel(hwnd_, -1);
+    startupHooks().buildDataMenus = buildDataMenus;
     loadStartupData(hwnd_);
 }
 
 void MainWindow::onDestroy() {
+    closeDepthTableCache();
     appState().mainWindow = nullptr;
     PostQuitMessage(0);
 }
@@ -95,19 +126,17 @@ void MainWindow::onPaint() {
     }
 }
 
-bool MainWindow::onCommand(int id) {
-    switch (id) {
-        case IDM_ABOUT: showAboutBox(hwnd_); return true;
-        case IDM_EXIT: DestroyWindow(hwnd_); return true;
-    }
-    return false;
-}
-
 }  // namespace
 
-HINSTANCE appInstance() { return instanceHandle; }
-HFONT uiFont() { return sidePanelFont; }
-DialogHooks& dialogHooks() { return hooks; }
+HINSTANCE appInstance() {
+    return instanceHandle;
+}
+HFONT uiFont() {
+    return sidePanelFont;
+}
+DialogHooks& dialogHooks() {
+    return hooks;
+}
 
 HWND createMainWindow(HINSTANCE instance, int showCommand) {
     instanceHandle = instance;
@@ -133,8 +162,8 @@ HWND createMainWindow(HINSTANCE instance, int showCommand) {
         sidePanelFont = CreateFontW(-12, 6, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_PRECIS,
                                     CLIP_DEFAULT_PRECIS, DRAFT_QUALITY, FIXED_PITCH | FF_MODERN, nullptr);
 
-    HWND hwnd = CreateWindowExW(0, className, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0, CW_USEDEFAULT, 0,
-                                nullptr, nullptr, instance, nullptr);
+    HWND hwnd = CreateWindowExW(0, className, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0, CW_USEDEFAULT, 0, nullptr,
+                                nullptr, instance, nullptr);
     if (!hwnd) return nullptr;
     ShowWindow(hwnd, showCommand);
     UpdateWindow(hwnd);

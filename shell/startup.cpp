@@ -15,7 +15,9 @@ namespace {
 StartupHooks hooks;
 }
 
-StartupHooks& startupHooks() { return hooks; }
+StartupHooks& startupHooks() {
+    return hooks;
+}
 
 void loadStartupData(WindowRef owner) {
     AppState& app = appState();

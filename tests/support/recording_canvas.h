@@ -20,6 +20,8 @@ struct RecordingCanvas : Canvas {
         Colour colour;
         int fontHeight = 0;
         TextAlign align = TextAlign::Left;
+        Font font;                                  // Text in a described font
+        TextBaseline baseline = TextBaseline::Top;  // Text in a described font
     };
 
     std::vector<Call> calls;
@@ -44,6 +46,18 @@ struct RecordingCanvas : Canvas {
         call.colour = colour;
         call.fontHeight = fontHeight;
         call.align = align;
+    }
+
+    void textInFont(int x, int y, const wchar_t* text, Colour colour, const Font& font, TextAlign align,
+                    TextBaseline baseline) override {
+        Call& call = record(Kind::Text);
+        call.points = {PixelPoint{x, y}};
+        call.text = text;
+        call.colour = colour;
+        call.fontHeight = font.height;
+        call.align = align;
+        call.font = font;
+        call.baseline = baseline;
     }
 
     // The pen in effect for call `index`: the last one selected before it.

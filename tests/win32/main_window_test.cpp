@@ -40,17 +40,32 @@ TEST(MainWindow, OpensWithTitleMenuAndAboutBoxAndClosesWithCommand105) {
     // The menu bar: every top-level item in order.
     HMENU bar = GetMenu(main);
     ASSERT_NE(bar, nullptr);
-    const wchar_t* expected[] = {L"ファイル(&F)", L"水深データ一覧から検索", L"M7000データ一覧から検索",
-                                 L"地図から検索", L"拡大", L"縮小", L"←", L"→", L"↑", L"↓", L"初期位置",
-                                 L"中心移動", L"設定のアンドゥ", L"ヘルプ(&H)"};
+    const wchar_t* expected[] = {L"ファイル(&F)",
+                                 L"水深データ一覧から検索",
+                                 L"M7000データ一覧から検索",
+                                 L"地図から検索",
+                                 L"拡大",
+                                 L"縮小",
+                                 L"←",
+                                 L"→",
+                                 L"↑",
+                                 L"↓",
+                                 L"初期位置",
+                                 L"中心移動",
+                                 L"設定のアンドゥ",
+                                 L"ヘルプ(&H)"};
     ASSERT_EQ(GetMenuItemCount(bar), 14);
     for (int i = 0; i < 14; ++i) EXPECT_EQ(menuText(bar, i), expected[i]) << i;
     EXPECT_EQ(GetMenuItemID(bar, 3), static_cast<UINT>(IDM_OVERVIEW));
     EXPECT_EQ(GetMenuItemID(bar, 12), static_cast<UINT>(IDM_UNDO));
 
+    // Without data the start-up leaves no region popups, only the two chart scales.
+    EXPECT_EQ(GetMenuItemCount(GetSubMenu(bar, 1)), 2);
+
     // 水深データ一覧から検索 as built: 20 region placeholders, then the two chart scales
     // with ten sea areas each.
-    HMENU data = GetSubMenu(bar, 1);
+    HMENU resourceMenu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_VORNEL));
+    HMENU data = GetSubMenu(resourceMenu, 1);
     ASSERT_EQ(GetMenuItemCount(data), 22);
     EXPECT_EQ(menuText(data, 0), L"1");
     EXPECT_EQ(menuText(GetSubMenu(data, 19), 0), L"-");
@@ -63,6 +78,7 @@ TEST(MainWindow, OpensWithTitleMenuAndAboutBoxAndClosesWithCommand105) {
     EXPECT_EQ(GetMenuItemID(file, 0), static_cast<UINT>(IDM_PRINT_MAIN));
     EXPECT_EQ(GetMenuItemID(file, 4), static_cast<UINT>(IDM_EXIT));
     EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 2), 0), static_cast<UINT>(IDM_M7000_FOLDER));
+    DestroyMenu(resourceMenu);
 
     test::saveWindowImage(main, L"main-window-overview");
 

@@ -2,7 +2,6 @@
 // box, the index files are written, and the next start takes them as cached.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <string>
 
 #include "bathymetry/chart_tables.h"
@@ -10,6 +9,7 @@
 #include "bathymetry/harbour_list.h"
 #include "bathymetry/spreading_relations.h"
 #include "platform/platform.h"
+#include "tests/support/recording_platform.h"
 #include "shell/app_state.h"
 #include "shell/main_window_win32.h"
 #include "win32_test_support.h"
@@ -17,40 +17,17 @@
 namespace vornel {
 namespace {
 
-// The system platform, with warnings counted instead of shown and the
+// The system platform, with warnings recorded instead of shown and the
 // contour files that were opened counted.
-class CountingPlatform : public Platform {
+class CountingPlatform : public RecordingPlatform {
 public:
-    CountingPlatform() : base_(systemPlatform()) { previous_ = setPlatform(this); }
-    ~CountingPlatform() override { setPlatform(previous_); }
-    int warnings = 0;
     int contourOpens = 0;
-    std::wstring lastWarning;
 
-    void warn(WindowRef, std::wstring_view, std::wstring_view text) override {
-        ++warnings;
-        lastWarning = text;
-    }
-    std::string toAnsi(std::wstring_view w) override { return base_.toAnsi(w); }
-    std::wstring fromAnsi(std::string_view a) override { return base_.fromAnsi(a); }
-    std::vector<DirEntry> listDirectory(const std::wstring& f, const std::wstring& p) override {
-        return base_.listDirectory(f, p);
-    }
-    bool fileExists(const std::wstring& p) override { return base_.fileExists(p); }
-    bool deleteFile(const std::wstring& p) override { return base_.deleteFile(p); }
     std::FILE* openFile(const std::wstring& p, const char* m) override {
         const bool chart = p.find(L"万分の1\\") != std::wstring::npos;
         if (chart || (p.size() > 4 && p.compare(p.size() - 4, 4, L".con") == 0)) ++contourOpens;
-        return base_.openFile(p, m);
+        return RecordingPlatform::openFile(p, m);
     }
-    bool replaceFile(const std::wstring& r, const std::wstring& t) override { return base_.replaceFile(r, t); }
-    bool runProgram(const std::wstring& e, const std::wstring& w) override { return base_.runProgram(e, w); }
-    std::wstring currentFolder() override { return base_.currentFolder(); }
-    bool setCurrentFolder(const std::wstring& f) override { return base_.setCurrentFolder(f); }
-
-private:
-    Platform& base_;
-    Platform* previous_;
 };
 
 HWND startProgram() {
@@ -72,7 +49,7 @@ TEST(Startup, SampleDataLoadsQuietlyAndIndexFilesAreCached) {
         CountingPlatform counting;
         HWND main = startProgram();
         ASSERT_NE(main, nullptr);
-        EXPECT_EQ(counting.warnings, 0) << test::narrow(counting.lastWarning);
+        EXPECT_TRUE(counting.warnings.empty()) << test::narrow(counting.warnings.empty() ? L"" : counting.warnings[0].text);
         EXPECT_GT(counting.contourOpens, 0);  // the extents were worked out
         EXPECT_GE(harbourList().harbourCount, 8);
         EXPECT_GT(chart50kList().count, 0);
@@ -98,7 +75,7 @@ TEST(Startup, SampleDataLoadsQuietlyAndIndexFilesAreCached) {
         CountingPlatform counting;
         HWND main = startProgram();
         ASSERT_NE(main, nullptr);
-        EXPECT_EQ(counting.warnings, 0);
+        EXPECT_TRUE(counting.warnings.empty());
         EXPECT_EQ(counting.contourOpens, 0);
         DestroyWindow(main);
         test::pumpMessages(50);

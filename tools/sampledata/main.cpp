@@ -21,6 +21,7 @@ int main(int argc, char** argv) {
         sampledata::writeCoastline(root, coast, std::cout);
         const auto harbours = sampledata::writeHarbours(root, coast, std::cout);
         sampledata::writeCharts(root, coast, harbours, std::cout);
+        sampledata::writeM7000(root, coast, harbours, std::cout);
         sampledata::writeSpreadingRelations(root, std::cout);
     } catch (const std::exception& e) {
         std::cerr << "make_sample_data: " << e.what() << "\n";

@@ -29,6 +29,11 @@ std::vector<GeneratedHarbour> writeHarbours(const std::filesystem::path& root, c
 void writeCharts(const std::filesystem::path& root, const std::vector<CoastPolygon>& coast,
                  const std::vector<GeneratedHarbour>& harbours, std::ostream& log);
 
+// Db01/M7000.Lst and the M7000 data folder M7000/ (a shapefile data set and a
+// text data set near two of the harbours).
+void writeM7000(const std::filesystem::path& root, const std::vector<CoastPolygon>& coast,
+                const std::vector<GeneratedHarbour>& harbours, std::ostream& log);
+
 // parameter.lst: the directional spreading relations.
 void writeSpreadingRelations(const std::filesystem::path& root, std::ostream& log);
 

@@ -1,0 +1,52 @@
+#include "mapview/scale_bar.h"
+
+#include <cwchar>
+
+#include "mapview/pen_palette.h"
+#include "shell/app_state.h"
+
+namespace vornel {
+
+namespace {
+
+constexpr int kMinBarPixels = 50;
+constexpr int kMarginRight = 25;
+constexpr int kBarAbove = 20;  // bar distance from the bottom edge
+constexpr Font kScaleFont{12, 6, true};
+
+}  // namespace
+
+ScaleBarLength scaleBarLength(int zoom) {
+    if (zoom < 1) zoom = 1;
+    for (int decade = 10; decade <= 1000; decade *= 10) {
+        for (int digit = 1; digit <= 9; ++digit) {
+            const int metres = digit * decade;
+            // Rounded to the nearest pixel.
+            const int pixels = (zoom / 2 + metres) / zoom;
+            if (pixels >= kMinBarPixels) return {metres, pixels};
+        }
+    }
+    return {10000, (zoom / 2 + 10000) / zoom};
+}
+
+void drawScaleBar(Canvas& canvas, int width, int height) {
+    const MapView& view = appState().mapView;
+    const ScaleBarLength bar = scaleBarLength(view.zoom);
+    const int e = bar.pixels;
+    const int right = width - kMarginRight + view.panX;
+    const int left = right - e;
+    const int y = height - kBarAbove + view.panY;
+
+    canvas.setPen(createIndexedPen(PenStyle::Solid, 2, 0));
+    canvas.line({left, y}, {right, y});
+    canvas.setPen(createIndexedPen(PenStyle::Solid, 1, 0));
+    canvas.line({left, y - 5}, {left, y + 5});
+    canvas.line({right, y - 5}, {right, y + 5});
+
+    wchar_t label[16];
+    std::swprintf(label, 16, L"%dm", bar.metres);
+    canvas.textInFont(width - e / 2 - kMarginRight + view.panX, height - 22 + view.panY, label, Colour{0, 0, 0},
+                      kScaleFont, TextAlign::Centre, TextBaseline::Bottom);
+}
+
+}  // namespace vornel

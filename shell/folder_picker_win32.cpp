@@ -1,0 +1,64 @@
+#include "shell/folder_picker_win32.h"
+
+#include <objbase.h>
+#include <shobjidl.h>
+
+namespace vornel {
+
+namespace {
+
+// Releases a COM interface pointer on every path.
+template <class T>
+class ComRef {
+public:
+    ComRef() = default;
+    ~ComRef() {
+        if (p_) p_->Release();
+    }
+    ComRef(const ComRef&) = delete;
+    ComRef& operator=(const ComRef&) = delete;
+    T* operator->() const { return p_; }
+    T** put() { return &p_; }
+    void** putVoid() { return reinterpret_cast<void**>(&p_); }
+    explicit operator bool() const { return p_ != nullptr; }
+
+private:
+    T* p_ = nullptr;
+};
+
+// Balances a successful CoInitializeEx; a thread that had COM already keeps it.
+class ComApartment {
+public:
+    ComApartment() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ~ComApartment() {
+        if (initialised_) CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    bool initialised_;
+};
+
+}  // namespace
+
+bool pickFolder(std::wstring& folder) {
+    ComApartment apartment;
+    ComRef<IFileOpenDialog> dialog;
+    if (FAILED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_IFileOpenDialog,
+                                dialog.putVoid())))
+        return false;
+    FILEOPENDIALOGOPTIONS options = 0;
+    dialog->GetOptions(&options);
+    dialog->SetOptions(options | FOS_PICKFOLDERS);
+    if (FAILED(dialog->Show(nullptr))) return false;  // cancelled
+    ComRef<IShellItem> item;
+    if (FAILED(dialog->GetResult(item.put()))) return false;
+    wchar_t* path = nullptr;
+    if (FAILED(item->GetDisplayName(SIGDN_FILESYSPATH, &path)) || !path) return false;
+    folder = path;
+    CoTaskMemFree(path);
+    return true;
+}
+
+}  // namespace vornel

@@ -1,0 +1,61 @@
+// Mouse and keyboard input of the main window's map.
+#include "mapview/overview_highlight_win32.h"
+#include "mapview/view_transform.h"
+#include "resources/resource.h"
+#include "shell/app_state.h"
+#include "shell/data_choice.h"
+#include "shell/data_menus_win32.h"
+#include "shell/main_commands_win32.h"
+#include "shell/map_pick_win32.h"
+
+namespace vornel {
+
+namespace {
+
+bool isOverview() {
+    return appState().viewMode == VIEW_OVERVIEW;
+}
+
+}  // namespace
+
+void onMapLeftButtonDown(HWND window, int x, int y) {
+    MapView& view = appState().mapView;
+    view.lastMouseX = x;
+    view.lastMouseY = y;
+    if (!isOverview()) pickMapPoint(window, x, y);
+}
+
+void onMapMouseMove(HWND window, WPARAM keys, int x, int y) {
+    if (!(keys & MK_LBUTTON)) return;
+    dragView(appState().mapView, contourStore().dataCentre, isOverview(), x, y);
+    redrawMap(window);
+}
+
+void onMapRightButtonUp(HWND window, int x, int y) {
+    if (!isOverview()) return;
+    AppState& app = appState();
+    app.mapView.lastMouseX = x;
+    app.mapView.lastMouseY = y;
+    clearOverviewHighlight(window);
+    RECT client;
+    GetClientRect(window, &client);
+    const GeoPoint point = overviewPixelToGeo(x, y, app.mapView, client.right, client.bottom);
+    HMENU menu = CreatePopupMenu();
+    if (!menu) return;
+    buildPickMenu(menu, point.lat, point.lon);
+    POINT screen{x, y};
+    ClientToScreen(window, &screen);
+    // The chosen item comes back as an ordinary WM_COMMAND.
+    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_LEFTBUTTON, screen.x, screen.y, 0, window, nullptr);
+    DestroyMenu(menu);
+}
+
+void onMapWheel(HWND window, int wheelDelta) {
+    runMainCommand(window, wheelCommand(wheelDelta));
+}
+
+void onMapKeyDown(HWND window, WPARAM key) {
+    if (key == 'Z' && GetKeyState(VK_CONTROL) < 0) runMainCommand(window, IDM_UNDO);
+}
+
+}  // namespace vornel
