@@ -116,7 +116,7 @@ void writeShapefile() {
     for (double v : {140.0, 35.4, 141.0, 36.2}) le64(shx, v);
     shx.append(32, '\0');
     for (int r = 0; r < kRecords; ++r) {
-        be32(shx, static_cast<std::uint32_t>((100 + std::uint64_t{r} * (8 + content)) / 2));
+        be32(shx, static_cast<std::uint32_t>((100 + static_cast<std::uint64_t>(r) * (8 + content)) / 2));
         be32(shx, content / 2);
     }
     f = std::fopen((benchFolder() / "M7001.shx").c_str(), "wb");

@@ -9,6 +9,7 @@ packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine64 xvfb locales fonts-ipafont-gothic imagemagick
   proj-bin libproj-dev
+  cups printer-driver-cups-pdf poppler-utils
   gdal-bin
 )
 

@@ -69,6 +69,8 @@ else
   echo "== fuzz: skipped (clang is not installed)"
 fi
 if build build/win "windows" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake"; then
+  bash scripts/start-printer.sh
+  rm -f build/win/last-print.txt
   run_ctest build/win "windows (Wine)"
 fi
 

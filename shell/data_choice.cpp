@@ -10,7 +10,9 @@
 #include "resources/resource.h"
 #include "shell/app_state.h"
 #include "shell/data_menus.h"
-#include "shell/m7000_pending.h"
+#include "bathymetry/m7000_depth_table.h"
+#include "bathymetry/m7000_index.h"
+#include "bathymetry/m7000_search.h"
 
 namespace vornel {
 

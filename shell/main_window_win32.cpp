@@ -8,7 +8,7 @@
 #include "resources/resource.h"
 #include "shell/app_state.h"
 #include "shell/data_menus_win32.h"
-#include "shell/m7000_pending.h"
+#include "bathymetry/m7000_depth_table.h"
 #include "shell/main_commands_win32.h"
 #include "shell/side_panel_win32.h"
 #include "shell/startup.h"

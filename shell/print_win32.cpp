@@ -16,6 +16,7 @@ namespace {
 // print and released when the print ends (or when the document cannot start).
 PRINTDLGW printSetup;
 bool printSetupInUse = false;
+PrintedPage printedPage;
 
 void releasePrintSetup() {
     if (printSetup.hDevMode) GlobalFree(printSetup.hDevMode);
@@ -74,6 +75,11 @@ public:
     void pageSize(int& width, int& height) override {
         width = GetDeviceCaps(printer_.get(), HORZRES);
         height = GetDeviceCaps(printer_.get(), VERTRES);
+        printedPage = PrintedPage{};
+        printedPage.pageWidth = width;
+        printedPage.pageHeight = height;
+        printedPage.dotsPerInchX = GetDeviceCaps(printer_.get(), LOGPIXELSX);
+        printedPage.dotsPerInchY = GetDeviceCaps(printer_.get(), LOGPIXELSY);
     }
 
     void startPage() override { StartPage(printer_.get()); }
@@ -85,6 +91,11 @@ public:
     }
 
     void drawFrame(const PagePlacement& target) override {
+        printedPage.imageX = target.x;
+        printedPage.imageY = target.y;
+        printedPage.imageWidth = target.width;
+        printedPage.imageHeight = target.height;
+        printedPage.scale = target.scale;
         OwnedObject pen(CreatePen(PS_SOLID, 0, RGB(0, 0, 0)));
         SelectedObject selected(printer_.get(), pen.get());
         const POINT outline[5] = {{target.x, target.y},
@@ -107,6 +118,8 @@ private:
 };
 
 }  // namespace
+
+const PrintedPage& lastPrintedPage() { return printedPage; }
 
 HDC beginPrintJob(HWND window) {
     if (!printSetupInUse) {

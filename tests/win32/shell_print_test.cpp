@@ -13,6 +13,7 @@
 #include "resources/resource.h"
 #include "shell/app_state.h"
 #include "shell/main_window_win32.h"
+#include "shell/print_win32.h"
 #include "win32_test_support.h"
 
 namespace vornel {
@@ -77,8 +78,14 @@ TEST(ShellPrint, MainWindowGoesToThePdfPrinter) {
     Sleep(500);
     EXPECT_GT(std::filesystem::file_size(newest), 1000u);
     // The path for the render check that follows the test run.
+    // The file and where the image should be, for the render check that
+    // follows this test (tests/win32/check_printed_page.sh).
+    const PrintedPage& page = lastPrintedPage();
+    EXPECT_GT(page.scale, 0);
     if (FILE* note = _wfopen((test::buildFolder() + L"\\last-print.txt").c_str(), L"wb")) {
-        fputws(newest.c_str(), note);
+        fprintf(note, "%s\n%d %d %d %d %d %d %d %d %d\n", test::narrow(newest).c_str(), page.pageWidth,
+                page.pageHeight, page.dotsPerInchX, page.dotsPerInchY, page.imageX, page.imageY, page.imageWidth,
+                page.imageHeight, page.scale);
         fclose(note);
     }
     DestroyWindow(main);
