@@ -26,6 +26,10 @@ void readIndex(const std::wstring& path) {
     LineReader reader(file.get());
     std::string_view line;
     while (reader.next(line)) {
+        // Every entry is written with its line end. A piece without one is a last
+        // line cut off (a copy or a disk that lost the tail), whose numbers may be
+        // shortened, or the head of a line longer than any entry.
+        if (line.back() != '\n') continue;
         TokenCursor tokens(line);
         std::string_view region, name;
         tokens.next(region);

@@ -10,8 +10,8 @@ namespace {
 // GRS80 (a = 6378137 m, f = 1/298.257222101) with m0 = 0.9999.
 constexpr double DEG2RAD = 0.017453292519943295;
 constexpr double RAD2DEG = 57.29577951308232;
-constexpr double N3 = 0.0016792203946287445;  // third flattening n
-constexpr double ONE_PLUS_N = 1.0016792203946288;
+[[maybe_unused]] constexpr double N3 = 0.0016792203946287445;  // third flattening n
+[[maybe_unused]] constexpr double ONE_PLUS_N = 1.0016792203946288;
 constexpr double ABAR = 6366812.400856472;  // m0·a/(1+n)·(1 + n²/4 + n⁴/64)
 constexpr double M0A = 6366807.912604471;   // m0·a/(1+n)
 // First eccentricity e = 2·√N3 / ONE_PLUS_N, the double nearest to that quotient.
