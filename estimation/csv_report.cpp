@@ -177,7 +177,11 @@ int writeResultCsv(WindowRef owner, DialogFields& params, std::string_view fileN
     Platform& p = platform();
     const std::wstring caption = widen(msg::kCsvCaption);
     const std::wstring path = p.fromAnsi(fileName);
-    ScopedFile file(p.openFile(path, "wb"));
+    // The report is written beside the chosen file and put in its place only
+    // when complete: a full disk or a lost share never leaves a cut report,
+    // and an earlier report of the same name survives a failed save.
+    const std::wstring partial = path + L".part";
+    ScopedFile file(p.openFile(partial, "wb"));
     if (!file) {
         p.warn(owner, caption, fileMessage(msg::kCsvCannotOpen, fileName));
         return -1;
@@ -186,8 +190,8 @@ int writeResultCsv(WindowRef owner, DialogFields& params, std::string_view fileN
     writeParameters(writer, params);
     writeResults(writer);
     const bool closed = file.close();
-    if (writer.ok() && closed) return 0;
-    p.deleteFile(path);
+    if (writer.ok() && closed && p.replaceFile(partial, path)) return 0;
+    p.deleteFile(partial);
     p.warn(owner, caption, fileMessage(msg::kCsvWriteFailed, fileName));
     return -1;
 }

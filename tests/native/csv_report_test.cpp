@@ -1,6 +1,9 @@
 #include "estimation/csv_report.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
 #include <iconv.h>
 
 #include <cstring>
@@ -259,13 +262,45 @@ TEST_F(CsvReport, AFailedWriteIsReportedAndThePartialFileRemoved) {
     EXPECT_EQ(full.warnings[0].owner, owner);
     EXPECT_EQ(full.warnings[0].caption, L"CSVファイルの保存");
     EXPECT_EQ(full.warnings[0].text, L"ファイル(D:\\out\\report.csv)の書き込みに失敗しました。");
-    EXPECT_EQ(full.deleted, std::vector<std::wstring>{L"D:\\out\\report.csv"});
+    EXPECT_EQ(full.deleted, std::vector<std::wstring>{L"D:\\out\\report.csv.part"});
 
     full.canOpen = false;
     EXPECT_EQ(writeResultCsv(owner, params, "D:\\out\\report.csv"), -1);
     ASSERT_EQ(full.warnings.size(), 2u);
     EXPECT_EQ(full.warnings[1].text, L"ファイル(D:\\out\\report.csv)がオープンできません。");
     EXPECT_EQ(full.deleted.size(), 1u);  // nothing was created, nothing removed
+}
+
+// The disk fills up while the new report is written: the report saved
+// earlier under the same name stays whole, and no partial file is left.
+class FullDiskForNewFiles : public RecordingPlatform {
+public:
+    std::FILE* openFile(const std::wstring& p, const char* mode) override {
+        if (std::string(mode).find('w') != std::string::npos) return std::fopen("/dev/full", mode);
+        return RecordingPlatform::openFile(p, mode);
+    }
+};
+
+TEST_F(CsvReport, AnEarlierReportSurvivesAFailedSave) {
+    const std::string path = (std::filesystem::temp_directory_path() /
+                              ("vornel_csv_keep_" + std::to_string(::getpid()) + ".csv")).string();
+    {
+        std::FILE* f = std::fopen(path.c_str(), "wb");
+        std::fputs("earlier report\r\n", f);
+        std::fclose(f);
+    }
+    {
+        FullDiskForNewFiles full;
+        EXPECT_EQ(writeResultCsv(nullptr, params, path), -1);
+        EXPECT_EQ(full.warnings.size(), 1u);
+    }
+    EXPECT_EQ(readBytes(path), "earlier report\r\n");
+    EXPECT_FALSE(std::filesystem::exists(path + ".part"));
+    // A save that works replaces it completely.
+    EXPECT_EQ(writeResultCsv(nullptr, params, path), 0);
+    EXPECT_NE(readBytes(path).find("VORNEL"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(path + ".part"));
+    std::filesystem::remove(path);
 }
 
 TEST(CsvFileName, ExtensionAndFolderRules) {
