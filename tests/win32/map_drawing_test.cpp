@@ -96,6 +96,7 @@ PaintTime timedRepaint(HWND window) {
 
 class MapDrawing : public ::testing::Test {
 protected:
+    void (*realOpen_)(HWND) = nullptr;
     void SetUp() override {
         const std::wstring source = sourceFolder();
         ASSERT_FALSE(source.empty()) << "VORNEL_SOURCE_DIR is not set";
@@ -106,6 +107,10 @@ protected:
         resetContourStore();
         main_ = createMainWindow(GetModuleHandleW(nullptr), SW_SHOWNORMAL);
         ASSERT_NE(main_, nullptr);
+        // These tests look at the map alone: no parameter dialog beside the
+        // contour views (it is modal and would hold this thread).
+        realOpen_ = dialogHooks().openParameterDialog;
+        dialogHooks().openParameterDialog = nullptr;
         RECT want{0, 0, kClientWidth, kClientHeight};
         AdjustWindowRect(&want, WS_OVERLAPPEDWINDOW, TRUE);
         SetWindowPos(main_, nullptr, 0, 0, want.right - want.left, want.bottom - want.top, SWP_NOZORDER);
@@ -116,6 +121,7 @@ protected:
         height_ = client.bottom;
     }
     void TearDown() override {
+        dialogHooks().openParameterDialog = realOpen_;
         if (main_) DestroyWindow(main_);
         test::pumpMessages(50);
         resetContourStore();
