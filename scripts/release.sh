@@ -1,0 +1,129 @@
+#!/bin/bash
+# Makes the release of VORNEL from this checkout, into release/:
+#
+#   VORNEL-<version>.zip        VORNEL.exe, zelvo_v3.exe, the sample data laid out as
+#                               the program expects, the licences of the sample data,
+#                               the solver's README and the guide (Markdown and PDF)
+#   VORNEL-<version>-setup.exe  the NSIS installer of the same files
+#
+# The version is the one of project() in CMakeLists.txt. Steps: install what is
+# missing (scripts/setup.sh), build VORNEL.exe, zelvo_v3.exe and the Win32 tests,
+# run the Win32 tests under Wine (they take the guide's screenshots), build the
+# guide (docs/build.sh), lay out and zip the files, make the installer, and test
+# the installer and the zip under Wine (tests/release/installer_test.sh).
+#
+# Options:
+#   --no-build   use the binaries and screenshots already in the build folder
+#                (the CTest test of the release does this after the Win32 tests)
+#   --no-test    do not run the installer test
+# Environment: VORNEL_RELEASE_BUILD (build folder, default build/win),
+#              VORNEL_RELEASE_DIR (output folder, default release).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root="$(pwd)"
+
+build_first=1
+test_after=1
+for arg in "$@"; do
+  case "$arg" in
+    --no-build) build_first=0 ;;
+    --no-test) test_after=0 ;;
+    *) echo "release: unknown option $arg" >&2; exit 2 ;;
+  esac
+done
+
+die() { echo "release: $*" >&2; exit 1; }
+
+version="$(sed -nE 's/^project\(VORNEL VERSION ([0-9]+\.[0-9]+\.[0-9]+)[ )].*/\1/p' CMakeLists.txt)"
+[ -n "$version" ] || die "no version in the project() line of CMakeLists.txt"
+build="${VORNEL_RELEASE_BUILD:-$root/build/win}"
+out="${VORNEL_RELEASE_DIR:-$root/release}"
+mkdir -p "$out"
+out="$(cd "$out" && pwd)"
+echo "release: VORNEL $version"
+
+if [ "$build_first" -eq 1 ]; then
+  bash scripts/setup.sh
+  echo "release: building VORNEL.exe, zelvo_v3.exe and the Win32 tests in $build"
+  cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >"$out/configure.log" 2>&1 ||
+    { cat "$out/configure.log"; die "configure failed"; }
+  cmake --build "$build" -j"${VORNEL_JOBS:-2}" >"$out/build.log" 2>&1 || { tail -40 "$out/build.log"; die "build failed"; }
+  rm -f "$out/configure.log" "$out/build.log"
+  echo "release: running the Win32 tests under Wine (they take the screenshots of the guide)"
+  bash scripts/start-printer.sh
+  rm -rf "$build/screenshots"
+  (cd "$build" && ctest --output-on-failure -R '^win32_tests$' --timeout 900) >"$out/win32-tests.log" 2>&1 ||
+    { tail -60 "$out/win32-tests.log"; die "the Win32 tests failed (log: $out/win32-tests.log)"; }
+  rm -f "$out/win32-tests.log"
+fi
+
+for f in VORNEL.exe solver/zelvo_v3.exe generated/version.h; do
+  [ -f "$build/$f" ] || die "$build/$f is missing: build first (without --no-build)"
+done
+# The programs carry the version of the build's generated header: it must be this one.
+grep -q "VORNEL_VERSION_TEXT \"$version\"" "$build/generated/version.h" ||
+  die "$build/generated/version.h is not of version $version: configure the build again"
+
+echo "release: building the guide"
+bash docs/build.sh "$build/screenshots" "$build/guide"
+
+name="VORNEL-$version"
+stage_root="$build/release-stage"
+stage="$stage_root/$name"
+rm -rf "$stage_root"
+mkdir -p "$stage/docs/images" "$stage/licences"
+
+# The program folder: the programs beside the data they read.
+cp "$build/VORNEL.exe" "$build/solver/zelvo_v3.exe" "$stage/"
+cp -r sample/Db01 sample/M7000 sample/japan.llm sample/parameter.lst "$stage/"
+# Index caches are written by the program at its first start; never shipped.
+find "$stage/Db01" -name '*.grd' -delete
+# Licences of the sample data sources, the solver's description, the guide.
+cp sample/README.md "$stage/licences/sample-data-README.md"
+cp installer/licences/*.txt "$stage/licences/"
+cp solver/README.md "$stage/docs/zelvo_v3-README.md"
+cp docs/ガイド.md "$build/guide/ガイド.pdf" "$stage/docs/"
+cp docs/images/*.png "$stage/docs/images/"
+
+# The zip: one folder VORNEL-<version>, names stored as UTF-8 (flagged).
+rm -f "$out/$name.zip"
+stamp="${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct 2>/dev/null || date +%s)}"
+(cd "$stage_root" && find "$name" -exec touch -d "@$stamp" {} + &&
+  zip -q -r -X -UN=UTF8 "$out/$name.zip" "$name")
+
+# The installer: lists of the installed files for the install and uninstall sections.
+install_list="$stage_root/install-files.nsh"
+uninstall_list="$stage_root/uninstall-files.nsh"
+: >"$install_list"
+: >"$uninstall_list"
+while IFS= read -r -d '' dir; do
+  rel="${dir#"$stage"}"
+  rel="${rel#/}"
+  case "$rel" in *'$'* | *'"'* | *'`'*) die "a file name the installer cannot hold: $rel" ;; esac
+  win="\$INSTDIR${rel:+\\${rel//\//\\}}"
+  echo "SetOutPath \"$win\"" >>"$install_list"
+  while IFS= read -r -d '' file; do
+    base="$(basename "$file")"
+    case "$base" in *'$'* | *'"'* | *'`'*) die "a file name the installer cannot hold: $base" ;; esac
+    echo "File \"$file\"" >>"$install_list"
+    echo "Delete \"$win\\$base\"" >>"$uninstall_list"
+  done < <(find "$dir" -maxdepth 1 -type f -print0 | sort -z)
+done < <(find "$stage" -type d -print0 | sort -z)
+# Folders, deepest first, removed only when empty (files of the user stay).
+while IFS= read -r -d '' dir; do
+  rel="${dir#"$stage"/}"
+  echo "RMDir \"\$INSTDIR\\${rel//\//\\}\"" >>"$uninstall_list"
+done < <(find "$stage" -mindepth 1 -type d -print0 | sort -rz)
+cp resources/vornel.ico "$stage_root/vornel.ico"
+
+rm -f "$out/$name-setup.exe"
+makensis -V2 -INPUTCHARSET UTF8 "-DVERSION=$version" "-DSTAGE=$stage" "-DLISTS=$stage_root" \
+  "-DOUTFILE=$out/$name-setup.exe" installer/vornel.nsi >"$stage_root/makensis.log" 2>&1 ||
+  { cat "$stage_root/makensis.log"; die "makensis failed"; }
+
+echo "release: made"
+ls -l "$out/$name.zip" "$out/$name-setup.exe" | awk '{printf "  %s  %d bytes\n", $NF, $5}'
+
+if [ "$test_after" -eq 1 ]; then
+  bash tests/release/installer_test.sh "$out/$name-setup.exe" "$out/$name.zip" "$build"
+fi
