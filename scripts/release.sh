@@ -57,12 +57,35 @@ if [ "$build_first" -eq 1 ]; then
   rm -f "$out/win32-tests.log"
 fi
 
-for f in VORNEL.exe solver/zelvo_v3.exe generated/version.h; do
+for f in VORNEL.exe solver/zelvo_v3.exe release_guide_driver.exe generated/version.h; do
   [ -f "$build/$f" ] || die "$build/$f is missing: build first (without --no-build)"
 done
 # The programs carry the version of the build's generated header: it must be this one.
 grep -q "VORNEL_VERSION_TEXT \"$version\"" "$build/generated/version.h" ||
   die "$build/generated/version.h is not of version $version: configure the build again"
+
+# The guide's screenshots: VORNEL.exe driven through one estimation on the
+# sample data, in a program folder laid out as shipped, in a Wine prefix and on
+# an X display of their own.
+echo "release: one estimation on the sample data for the guide's screenshots"
+guide_run="$build/release-guide-run"
+rm -rf "$guide_run"
+mkdir -p "$guide_run" "$build/screenshots"
+cp "$build/VORNEL.exe" "$build/solver/zelvo_v3.exe" "$guide_run/"
+cp -r sample/Db01 sample/M7000 sample/japan.llm sample/parameter.lst "$guide_run/"
+find "$guide_run/Db01" -name '*.grd' -delete
+rm -f "$build/screenshots"/guide-*.bmp
+winpath() { local p; p="$(cd "$1" && pwd)"; echo "Z:${p//\//\\}"; }
+. tests/release/own-xvfb.sh
+start_own_xvfb
+trap 'WINEPREFIX="$build/wineprefix-guide" wineserver -k >/dev/null 2>&1 || true; stop_own_xvfb' EXIT
+WINEPREFIX="$build/wineprefix-guide" WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml=" \
+  tools/wine-run.sh "$build/release_guide_driver.exe" "$(winpath "$guide_run")" "$(winpath "$build/screenshots")" \
+  >"$build/guide-driver.log" 2>&1 || { tr -d '\r' <"$build/guide-driver.log"; die "the estimation for the guide failed"; }
+tr -d '\r' <"$build/guide-driver.log" | grep -E 'row|warning' | sed 's/^/  /' || true
+WINEPREFIX="$build/wineprefix-guide" wineserver -k >/dev/null 2>&1 || true
+stop_own_xvfb
+trap - EXIT
 
 echo "release: building the guide"
 bash docs/build.sh "$build/screenshots" "$build/guide"

@@ -10,8 +10,9 @@
 # 3. the installed zelvo_v3.exe solves a case in the install folder and writes
 #    candidate rows;
 # 4. the installed VORNEL.exe, started in the shortcut's working folder, shows
-#    its window "VORNELシステム", writes its index files beside itself and
-#    closes on WM_CLOSE;
+#    its window "VORNELシステム", writes its index files beside itself, runs one
+#    estimation on 鹿島 driven through its windows (tests/release/guide_driver.cpp)
+#    with candidate rows in its result dialog, and closes on WM_CLOSE;
 # 5. the silent uninstall leaves only the files the user made (a planted CSV
 #    report and a contour file), and removes the registry entry and the shortcuts.
 set -euo pipefail
@@ -41,8 +42,12 @@ export WINEPREFIX="$work/wineprefix"
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml="
 wine_run() { "$root/tools/wine-run.sh" "$@"; }
 
-probe="$build/release_window_probe.exe"
-[ -f "$probe" ] || { echo "installer_test: $probe is missing (build the Windows build first)" >&2; exit 1; }
+driver="$build/release_guide_driver.exe"
+[ -f "$driver" ] || { echo "installer_test: $driver is missing (build the Windows build first)" >&2; exit 1; }
+# An X display of its own, ended on exit with the Wine server of the test prefix.
+. "$here/own-xvfb.sh"
+start_own_xvfb
+trap 'wineserver -k >/dev/null 2>&1 || true; stop_own_xvfb' EXIT
 
 echo "installer_test: $(basename "$setup"), $(basename "$zip")"
 
@@ -119,17 +124,20 @@ if [ -f "$out" ]; then
   check "solver: the echo names the case" grep -q '^release-check' "$out"
 fi
 
-# ---- 4. VORNEL.exe started in the shortcut's working folder ----
+# ---- 4. VORNEL.exe started in the shortcut's working folder: one estimation ----
 start_in="${workdir:-$inst_win}"
 t0=$(date +%s)
-if wine_run "$probe" "$inst_win\\VORNEL.exe" "$start_in" "VORNELシステム" 60 >"$work/probe.log" 2>&1; then
-  pass "VORNEL.exe shows its window VORNELシステム and closes on WM_CLOSE ($(( $(date +%s) - t0 )) s)"
+if wine_run "$driver" "$start_in" - >"$work/driver.log" 2>&1; then
+  pass "VORNEL.exe in the install folder: window, estimation on 鹿島, closed ($(( $(date +%s) - t0 )) s)"
+  grep -E 'row|found' "$work/driver.log" | tr -d '\r' | sed 's/^/        /'
 else
-  fail "VORNEL.exe in the install folder: $(tr -d '\r' <"$work/probe.log" | tail -1)"
+  fail "VORNEL.exe in the install folder: $(tr -d '\r' <"$work/driver.log" | tail -2 | tr '\n' ' ')"
 fi
 for f in kowan.grd otable5.grd otable20.grd; do
   check "VORNEL.exe wrote Db01/$f beside itself" test -s "$inst/Db01/$f"
 done
+check "VORNEL.exe ran the solver in its folder: zelvo-in.txt, zelvo-out_鹿島試験.tmp" \
+  test -f "$inst/zelvo-in.txt" -a -f "$inst/zelvo-out_鹿島試験.tmp"
 
 # ---- 5. the user's files, then the silent uninstall ----
 printf '%s\r\n' 'VORNELパラメータ' '--------------------------------' >"$inst/鹿島_報告.csv"
@@ -148,7 +156,6 @@ check "uninstall: the Start-menu folder is gone" test ! -e "$menu"
 wine_run reg query "$key" >"$work/reg-after.txt" 2>&1 && fail "uninstall: the registry entry is still there" ||
   pass "uninstall: the registry entry is gone"
 
-wineserver -k >/dev/null 2>&1 || true
 echo "installer_test: $(( $(date +%s) - start )) s"
 if [ "$failures" -eq 0 ]; then
   echo "installer_test: passed"
