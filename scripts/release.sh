@@ -60,6 +60,13 @@ fi
 for f in VORNEL.exe solver/zelvo_v3.exe release_guide_driver.exe generated/version.h; do
   [ -f "$build/$f" ] || die "$build/$f is missing: build first (without --no-build)"
 done
+# The programs are shipped alone: they may import system DLLs only, never the
+# MinGW runtime (libstdc++, libgcc_s, libwinpthread), which a user does not have.
+for exe in VORNEL.exe solver/zelvo_v3.exe; do
+  if x86_64-w64-mingw32-objdump -p "$build/$exe" | grep -iE 'DLL Name: *(libstdc|libgcc|libwinpthread)'; then
+    die "$exe needs MinGW runtime DLLs: link it statically"
+  fi
+done
 # The programs carry the version of the build's generated header: it must be this one.
 grep -q "VORNEL_VERSION_TEXT \"$version\"" "$build/generated/version.h" ||
   die "$build/generated/version.h is not of version $version: configure the build again"

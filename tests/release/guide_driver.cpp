@@ -14,6 +14,7 @@
 // modal window are posted.
 #include <windows.h>
 
+#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -21,11 +22,26 @@
 
 namespace {
 
+// Formatted output as UTF-8 bytes: the C runtime's wide output stops at the
+// first character outside its locale.
+void say(FILE* stream, const wchar_t* format, ...) {
+    wchar_t text[2048];
+    va_list args;
+    va_start(args, format);
+    _vsnwprintf(text, 2047, format, args);
+    va_end(args);
+    text[2047] = 0;
+    char bytes[8192];
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr);
+    if (n > 1) fwrite(bytes, 1, n - 1, stream);
+    fflush(stream);
+}
+
 DWORD programId = 0;
 HANDLE programProcess = nullptr;
 
 [[noreturn]] void failStep(const wchar_t* what) {
-    fwprintf(stderr, L"guide_driver: %ls\n", what);
+    say(stderr, L"guide_driver: %ls\n", what);
     if (programProcess) TerminateProcess(programProcess, 1);
     ExitProcess(3);
 }
@@ -92,7 +108,7 @@ void clickItem(HWND window, int id) {
 // Closes the deep-water warning when it shows, and says so.
 void dismissDeepWaterWarning() {
     if (HWND box = findProgramWindow(L"沖波地点の設定")) {
-        wprintf(L"guide_driver: deep-water warning: %ls\n", messageBoxText(L"沖波地点の設定").c_str());
+        say(stdout, L"guide_driver: deep-water warning: %ls\n", messageBoxText(L"沖波地点の設定").c_str());
         PostMessageW(box, WM_COMMAND, IDOK, 0);
         Sleep(300);
     }
@@ -145,7 +161,7 @@ void saveScreens(const std::wstring& folder, const wchar_t* name, std::initializ
     fwrite(&header, sizeof header, 1, file);
     fwrite(pixels.data(), 1, pixels.size(), file);
     fclose(file);
-    wprintf(L"guide_driver: screenshot %ls\n", path.c_str());
+    say(stdout, L"guide_driver: screenshot %ls\n", path.c_str());
 }
 
 // The menu command of the harbour named `sjisName` in Db01\kowan.lst: 300 + its
@@ -175,7 +191,7 @@ void setPoint(HWND main, int k, int x, int y) {
     SendMessageW(main, WM_LBUTTONDOWN, MK_LBUTTON, at);
     SendMessageW(main, WM_LBUTTONUP, 0, at);
     const std::wstring depth = itemText(main, 12);
-    wprintf(L"guide_driver: point %d at (%d, %d): %ls  %ls  %ls\n", k, x, y, itemText(main, 10).c_str(),
+    say(stdout, L"guide_driver: point %d at (%d, %d): %ls  %ls  %ls\n", k, x, y, itemText(main, 10).c_str(),
             itemText(main, 11).c_str(), depth.c_str());
     if (depth.find(L'm') == std::wstring::npos) failStep(L"the click gave no depth read-out");
     clickItem(main, 50 + k);
@@ -187,7 +203,7 @@ void setPoint(HWND main, int k, int x, int y) {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc != 3) {
-        fwprintf(stderr, L"usage: release_guide_driver <program folder> <screenshot folder or ->\n");
+        say(stderr, L"usage: release_guide_driver <program folder> <screenshot folder or ->\n");
         return 1;
     }
     const std::wstring folder = argv[1];
@@ -201,7 +217,7 @@ int wmain(int argc, wchar_t** argv) {
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
                         &startup, &process)) {
-        fwprintf(stderr, L"guide_driver: cannot start %ls (error %lu)\n", program.c_str(), GetLastError());
+        say(stderr, L"guide_driver: cannot start %ls (error %lu)\n", program.c_str(), GetLastError());
         return 2;
     }
     CloseHandle(process.hThread);
@@ -210,11 +226,11 @@ int wmain(int argc, wchar_t** argv) {
 
     HWND main = waitForWindow(L"VORNELシステム", 60000);
     if (!main) {
-        fwprintf(stderr, L"guide_driver: no window VORNELシステム\n");
+        say(stderr, L"guide_driver: no window VORNELシステム\n");
         TerminateProcess(programProcess, 1);
         return 2;
     }
-    wprintf(L"guide_driver: window VORNELシステム found\n");
+    say(stdout, L"guide_driver: window VORNELシステム found\n");
     // Room on the left for the parameter dialog, which opens beside the map.
     const int mainLeft = 290, mainWidth = 1000, mainHeight = 760;
     MoveWindow(main, mainLeft, 0, mainWidth, mainHeight, TRUE);
@@ -225,7 +241,7 @@ int wmain(int argc, wchar_t** argv) {
     PostMessageW(main, WM_COMMAND, harbourCommand(folder, "\x8e\xad\x93\x87"), 0);
     HWND params = waitForWindow(L"VORNELパラメータ", 20000);
     if (!params) failStep(L"choosing the harbour opened no parameter dialog");
-    for (int i = 0; i < 4; ++i) SendMessageW(main, WM_COMMAND, 120, 0);  // 拡大: 256 -> 16 m per pixel
+    for (int i = 0; i < 3; ++i) SendMessageW(main, WM_COMMAND, 120, 0);  // 拡大: 256 -> 32 m per pixel
     RECT client;
     GetClientRect(main, &client);
     const int cx = client.right / 2, cy = client.bottom / 2;
@@ -240,14 +256,15 @@ int wmain(int argc, wchar_t** argv) {
     setItemText(params, 1510, L"80");
     SendDlgItemMessageW(params, 1601, CB_SETCURSEL, 1, 0);
     setItemText(params, 1539, L"鹿島試験");
-    // The four points, placed relative to the centre of the harbour data.
-    setPoint(main, 0, cx + 40, cy + 40);    // 準沖波地点: in front of the harbour entrance
-    setPoint(main, 1, cx + 230, cy - 60);   // 等深線の代表点: on the contours offshore
-    setPoint(main, 2, cx - 10, cy - 20);    // 回折地点: the breakwater tip
-    setPoint(main, 3, cx + 420, cy - 200);  // 沖波地点: offshore
+    // The four points, placed relative to the centre of the harbour data (the
+    // coast runs from north-west to south-east, the sea is to the north-east).
+    setPoint(main, 0, cx - 39, cy + 72);    // 準沖波地点: off the harbour mouth
+    setPoint(main, 1, cx + 1, cy - 98);     // 等深線の代表点: between the contours offshore
+    setPoint(main, 2, cx - 44, cy + 42);    // 回折地点: the breakwater tip
+    setPoint(main, 3, cx + 146, cy + 32);   // 沖波地点: offshore, between 50 m and 100 m
     saveScreens(shots, L"guide-3-points", {params, main});
 
-    wprintf(L"guide_driver: θcon %ls, θdiff %ls, θ %ls, h/L0 %ls\n", itemText(params, 1519).c_str(),
+    say(stdout, L"guide_driver: θcon %ls, θdiff %ls, θ %ls, h/L0 %ls\n", itemText(params, 1519).c_str(),
             itemText(params, 1528).c_str(), itemText(params, 1507).c_str(), itemText(params, 1511).c_str());
 
     // 計算開始: the program runs the solver and opens the result dialog.
@@ -255,7 +272,7 @@ int wmain(int argc, wchar_t** argv) {
     HWND result = waitForWindow(L"簡易逆推定結果", 60000);
     if (!result) {
         const std::wstring text = messageBoxText(L"簡易逆推定の実行");
-        fwprintf(stderr, L"guide_driver: no result dialog%ls%ls\n", text.empty() ? L"" : L"; message: ",
+        say(stderr, L"guide_driver: no result dialog%ls%ls\n", text.empty() ? L"" : L"; message: ",
                  text.c_str());
         failStep(L"the estimation failed");
     }
@@ -269,7 +286,7 @@ int wmain(int argc, wchar_t** argv) {
         const std::wstring smax = itemText(result, 1500 + 3 * r);
         if (smax.find_first_of(L"0123456789") == std::wstring::npos) break;
         ++rows;
-        wprintf(L"guide_driver: row %2d  Smax %ls  Ho %ls  θo %ls  推定式Smax %ls\n", r + 1, smax.c_str(),
+        say(stdout, L"guide_driver: row %2d  Smax %ls  Ho %ls  θo %ls  推定式Smax %ls\n", r + 1, smax.c_str(),
                 itemText(result, 1501 + 3 * r).c_str(), itemText(result, 1502 + 3 * r).c_str(),
                 itemText(result, 1544 + r).c_str());
     }
@@ -288,10 +305,10 @@ int wmain(int argc, wchar_t** argv) {
     Sleep(500);
     PostMessageW(main, WM_CLOSE, 0, 0);
     if (WaitForSingleObject(programProcess, 15000) != WAIT_OBJECT_0) {
-        fwprintf(stderr, L"guide_driver: the program did not end after WM_CLOSE\n");
+        say(stderr, L"guide_driver: the program did not end after WM_CLOSE\n");
         TerminateProcess(programProcess, 1);
         return 4;
     }
-    wprintf(L"guide_driver: estimation done, %d candidate rows shown, program closed\n", rows);
+    say(stdout, L"guide_driver: estimation done, %d candidate rows shown, program closed\n", rows);
     return 0;
 }
