@@ -50,6 +50,12 @@ inline constexpr char kEmptySmaxCell[] = "   -";
 inline constexpr char kNoEstimate[] = "******";
 inline constexpr char kAgreementMark[] = "\u3000\u3000\u25EF";  // two ideographic spaces and ◯
 
+// The CSV report.
+inline constexpr char kCsvCaption[] = "CSVファイルの保存";
+inline constexpr char kCsvCannotOpen[] = "ファイル(%s)がオープンできません。";
+inline constexpr char kCsvWriteFailed[] = "ファイル(%s)の書き込みに失敗しました。";
+inline constexpr char kCsvDialogTitle[] = "簡易逆推定結果のCSVファイル出力";
+
 // Degree, minute and second marks of the CSV coordinates, as Shift_JIS bytes
 // (°, ′, ″): the report is written in the system code page.
 inline constexpr char kDegreeMarkSjis[] = "\x81\x8b";

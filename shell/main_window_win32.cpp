@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "estimation/estimation_dialogs_win32.h"
 #include "mapview/gdi_canvas_win32.h"
 #include "mapview/map_paint.h"
 #include "mapview/overview_highlight_win32.h"
@@ -140,6 +141,7 @@ DialogHooks& dialogHooks() {
 
 HWND createMainWindow(HINSTANCE instance, int showCommand) {
     instanceHandle = instance;
+    installEstimationDialogs();
     wchar_t title[100] = {};
     wchar_t className[100] = {};
     LoadStringW(instance, IDS_APP_TITLE, title, 100);

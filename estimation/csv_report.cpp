@@ -1,0 +1,195 @@
+#include "estimation/csv_report.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "estimation/field_checks.h"
+#include "estimation/messages.h"
+#include "estimation/numeric_text.h"
+#include "estimation/params.h"
+#include "estimation/result.h"
+#include "estimation/result_presenter.h"
+#include "estimation/wave.h"
+#include "platform/text.h"
+
+namespace vornel {
+
+namespace {
+
+std::wstring chosenName;
+std::wstring chosenFolder;
+
+constexpr char kSeparator[] = "--------------------------------\n";
+
+// The program's own texts (UTF-8 here) in the system code page.
+std::string ansi(const char* utf8) {
+    return platform().toAnsi(widen(utf8));
+}
+
+// A field's text in the system code page.
+std::string fieldText(DialogFields& dialog, int id) {
+    return platform().toAnsi(dialog.text(id));
+}
+
+// Writes one piece of the report, with "\n" as CR LF, and remembers the first
+// failure: a full disk or a lost share must not leave a cut report that
+// looks complete.
+class ReportWriter {
+public:
+    explicit ReportWriter(std::FILE* file) : file_(file) {}
+    void put(const std::string& bytes) {
+        std::string out;
+        out.reserve(bytes.size() + 8);
+        for (char c : bytes) {
+            if (c == '\n') out += '\r';
+            out += c;
+        }
+        if (ok_ && std::fwrite(out.data(), 1, out.size(), file_) != out.size()) ok_ = false;
+    }
+    // A line of a fixed text followed by one value (already 8-bit) and a tail.
+    void put(const char* head, const std::string& value, const char* tail) { put(ansi(head) + value + ansi(tail)); }
+    bool ok() const { return ok_; }
+
+private:
+    std::FILE* file_;
+    bool ok_ = true;
+};
+
+std::wstring fileMessage(const char* templ, std::string_view fileName) {
+    const std::wstring t = widen(templ);
+    const std::size_t at = t.find(L"%s");
+    return t.substr(0, at) + platform().fromAnsi(fileName) + t.substr(at + 2);
+}
+
+void writeParameters(ReportWriter& w, DialogFields& d) {
+    w.put(ansi("VORNELパラメータ\n"));
+    w.put(kSeparator);
+    w.put(ansi("準沖波地点\n"));
+    w.put("緯度,", dmsText(d, 1500, 1501, 1502), "\n");
+    w.put("経度,", dmsText(d, 1503, 1504, 1505), "\n");
+    w.put("水深,", fieldText(d, 1506), " m\n");
+    w.put("防波堤から見た方位角θ,", fieldText(d, 1507), "\n");
+    w.put("波高,", fieldText(d, 1508), " m,");  // height and period share a line
+    w.put("周期,", fieldText(d, 1509), " sec\n");
+    w.put("波向,", fieldText(d, 1510), " °\n");
+    w.put("相対水深(h/L0),", fieldText(d, 1511), "\n");
+    w.put(kSeparator);
+    w.put(ansi("等深線の代表点\n"));
+    w.put("緯度,", dmsText(d, 1512, 1513, 1514), "\n");
+    w.put("経度,", dmsText(d, 1515, 1516, 1517), "\n");
+    w.put("水深,", fieldText(d, 1518), " m\n");
+    w.put("垂線の方位角θcon,", fieldText(d, 1519), " °\n");
+    w.put(kSeparator);
+    w.put(ansi("回折地点\n"));
+    w.put(ansi(estimationParams().diffractionOff == 1 ? "設定しない\n" : "設定する\n"));
+    w.put("緯度,", dmsText(d, 1520, 1521, 1522), "\n");
+    w.put("経度,", dmsText(d, 1523, 1524, 1525), "\n");
+    w.put("水深,", fieldText(d, 1526), " m\n");
+    w.put("汀線の直交方向,", fieldText(d, 1527), " °\n");
+    w.put("仮想防波堤の法線方向θdiff,", fieldText(d, 1528), " °\n");
+    w.put(kSeparator);
+    w.put(ansi("沖波地点\n"));
+    w.put("緯度,", dmsText(d, 1530, 1531, 1532), "\n");
+    w.put("経度,", dmsText(d, 1533, 1534, 1535), "\n");
+    w.put("水深,", fieldText(d, 1536), " m\n");
+    w.put(kSeparator);
+    w.put(ansi("方向集中度パラメータの関係式\n"));
+    w.put(fieldText(d, 1601) + "\n");
+    w.put(kSeparator);
+    w.put(ansi("計算タイトル\n"));
+    w.put(fieldText(d, 1539) + "\n");
+    w.put(kSeparator);
+}
+
+std::string withCaseName(const char* label, const char* caseName) {
+    std::string text = ansi(label);
+    if (caseName[0] != '\0') text += std::string("(") + caseName + ")";
+    return text + "\n";
+}
+
+void writeResults(ReportWriter& w) {
+    EstimationResult& r = estimationResult();
+    const bool off = estimationParams().diffractionOff == 1;
+    w.put(ansi("簡易逆推定結果\n"));
+    w.put(kSeparator);
+    w.put(withCaseName("入力パラメータ", r.caseName));
+    w.put("等深線の代表点の垂線の方位角θcon,", r.values[ECHO_THETA_CON], "°\n");
+    if (off) {
+        w.put(ansi("仮想防波堤の法線方向θdiff,  -  \n"));
+        w.put(ansi("防波堤先端から見た方位角θ,  -  \n"));
+        w.put(ansi("回折点の水深,  -  \n"));
+    } else {
+        w.put("仮想防波堤の法線方向θdiff,", r.values[ECHO_THETA_DIFF], "°\n");
+        w.put("防波堤先端から見た方位角θ,", r.values[ECHO_THETA], "°\n");
+        w.put("回折点の水深,", r.values[ECHO_DIFFRACTION_DEPTH], "m\n");
+    }
+    w.put("準沖波地点の水深,", r.values[ECHO_QUASI_OFFSHORE_DEPTH], "m\n");
+    w.put("準沖波地点の有義波高,", r.values[ECHO_HEIGHT], "m\n");
+    w.put("準沖波地点の有義波周期,", r.values[ECHO_PERIOD], "sec\n");
+    w.put("準沖波地点の波向,", format("%6.1f", r.runDirection), "°\n");
+    w.put(withCaseName("計算結果", r.caseName));
+    w.put(ansi("Smax,Ho,θo,推定式Smax\n"));
+
+    // Every row, not only the twelve the dialog shows. The estimates use the
+    // result dialog's relation, which may differ from the parameter dialog's.
+    const int rows = std::clamp(r.rowCount, 0, kMaxResultRows);
+    const double period = r.valueCount > ECHO_PERIOD ? textToReal(std::string_view(r.values[ECHO_PERIOD])) : 0.0;
+    const double L = r.relationIndex >= 1 ? waveLength(period) : 0.0;
+    for (int i = 0; i < rows; ++i) {
+        ResultRow& row = r.rows[i];
+        w.put(format("%5d,%5.3f,%5.1f", row.smax, row.ho, row.thetaO));
+        if (r.relationIndex < 1) {
+            w.put(",\n");
+            continue;
+        }
+        const SmaxEstimate e = estimateSmax(row, r.relationIndex, L);
+        row.mark = e.mark;
+        w.put("," + e.text);
+        w.put(row.mark == 1 ? ansi(",◯\n") : std::string("\n"));
+    }
+}
+
+}  // namespace
+
+std::wstring& csvFileName() {
+    return chosenName;
+}
+
+std::wstring& lastCsvFolder() {
+    return chosenFolder;
+}
+
+std::wstring csvFilterList(std::wstring_view resourceText) {
+    std::wstring list(resourceText);
+    if (list.empty()) return list;
+    const wchar_t separator = list.back();
+    std::replace(list.begin(), list.end(), separator, L'\0');
+    return list;
+}
+
+void acceptChosenCsvName(std::wstring& name, std::wstring& lastFolder) {
+    const std::size_t slash = name.rfind(L'\\');
+    if (name.find(L'.') == std::wstring::npos && name.size() + 4 < kCsvNameCapacity) name += L".csv";
+    if (slash != std::wstring::npos) lastFolder = name.substr(0, slash);
+}
+
+int writeResultCsv(WindowRef owner, DialogFields& params, std::string_view fileName) {
+    Platform& p = platform();
+    const std::wstring caption = widen(msg::kCsvCaption);
+    const std::wstring path = p.fromAnsi(fileName);
+    ScopedFile file(p.openFile(path, "wb"));
+    if (!file) {
+        p.warn(owner, caption, fileMessage(msg::kCsvCannotOpen, fileName));
+        return -1;
+    }
+    ReportWriter writer(file.get());
+    writeParameters(writer, params);
+    writeResults(writer);
+    const bool closed = file.close();
+    if (writer.ok() && closed) return 0;
+    p.deleteFile(path);
+    p.warn(owner, caption, fileMessage(msg::kCsvWriteFailed, fileName));
+    return -1;
+}
+
+}  // namespace vornel

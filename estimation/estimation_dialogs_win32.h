@@ -1,0 +1,25 @@
+// The parameter and result dialogs and the CSV save dialog, Win32 side.
+#pragma once
+
+#include <windows.h>
+
+namespace vornel {
+
+// Installs the dialog hooks once at start: the main window's
+// openParameterDialog and the result-dialog hook of a successful run.
+void installEstimationDialogs();
+
+// The parameter dialog, modal without owner so that the map stays usable;
+// returns when it closes (with 2 or 1499).
+void openParameterDialog(HWND mainWindow);
+
+// After a successful run: opens the result dialog (owned by the parameter
+// dialog, by the main window while there is none), or refreshes it in place
+// when it is open already.
+void showResultDialog(HWND owner);
+
+// The save dialog of the CSV report: 0 when a name was chosen (now in
+// csvFileName()), -1 when cancelled or failed.
+int chooseCsvFile(HWND owner);
+
+}  // namespace vornel

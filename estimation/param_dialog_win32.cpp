@@ -1,0 +1,107 @@
+// The parameter dialog (template 112): a thin adapter of the parameter
+// presenter. Change reports of the numeric fields go to the presenter, which
+// tells the echo of its own writes from user edits.
+#include <windows.h>
+
+#include "estimation/dialog_fields_win32.h"
+#include "estimation/estimation_dialogs_win32.h"
+#include "estimation/param_presenter.h"
+#include "estimation/solver_exchange.h"
+#include "resources/resource.h"
+#include "shell/app_state.h"
+#include "shell/main_window_win32.h"
+
+namespace vornel {
+
+namespace {
+
+class ParamDialogWindow : public ParamDialogHost {
+public:
+    static INT_PTR CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    void redrawMap() override {
+        if (HWND main = mainWindow()) InvalidateRect(main, nullptr, TRUE);
+    }
+    void closeResultDialog() override {
+        if (HWND result = static_cast<HWND>(appState().resultDialog))
+            SendMessageW(result, WM_COMMAND, IDM_CLOSE_DIALOG, 0);
+    }
+    void endDialog(int result) override { EndDialog(hwnd_, result); }
+
+private:
+    explicit ParamDialogWindow(HWND hwnd) : hwnd_(hwnd), fields_(hwnd), presenter_(fields_, *this) {}
+    static HWND mainWindow() { return static_cast<HWND>(appState().mainWindow); }
+    void onInitDialog();
+    INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam);
+    bool onCommand(int id, int code);
+
+    HWND hwnd_;
+    Win32DialogFields fields_;
+    ParamPresenter presenter_;
+};
+
+INT_PTR CALLBACK ParamDialogWindow::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        auto* self = new ParamDialogWindow(hwnd);
+        SetWindowLongPtrW(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+        self->onInitDialog();
+        return TRUE;
+    }
+    auto* self = reinterpret_cast<ParamDialogWindow*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+    if (!self) return FALSE;
+    const INT_PTR result = self->handle(message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, DWLP_USER, 0);
+        delete self;
+    }
+    return result;
+}
+
+void ParamDialogWindow::onInitDialog() {
+    presenter_.open();
+    // Left of the main window, so that the map stays in view.
+    RECT main{};
+    if (HWND mainHwnd = mainWindow()) GetWindowRect(mainHwnd, &main);
+    RECT own{};
+    GetWindowRect(hwnd_, &own);
+    const ParamDialogPlacement at = paramDialogPlacement(main.left, main.top, own.right - own.left);
+    SetWindowPos(hwnd_, nullptr, at.left, at.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ShowWindow(hwnd_, SW_SHOW);
+}
+
+INT_PTR ParamDialogWindow::handle(UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+        case WM_COMMAND:
+            return onCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
+        case WM_CLOSE:  // no system menu: the main window closes it with 1499
+        case WM_DESTROY:
+            return TRUE;
+    }
+    return FALSE;
+}
+
+bool ParamDialogWindow::onCommand(int id, int code) {
+    const bool numericField = id >= kFirstParamFieldId && id < kFirstParamFieldId + kParamFieldCount;
+    if (numericField) {
+        if (code == EN_CHANGE) presenter_.onFieldChanged(id);
+        return true;
+    }
+    if (id == param_ids::kTitle || id == param_ids::kRelationList) return false;
+    // Buttons, keys and the main window's commands (notification code 0 or 1).
+    if (code != BN_CLICKED && code != 1) return false;
+    return presenter_.onCommand(id);
+}
+
+}  // namespace
+
+void openParameterDialog(HWND) {
+    DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_PARAMETERS), nullptr, ParamDialogWindow::procedure,
+                    0);
+}
+
+void installEstimationDialogs() {
+    dialogHooks().openParameterDialog = openParameterDialog;
+    setResultDialogHook([](WindowRef owner) { showResultDialog(static_cast<HWND>(owner)); });
+}
+
+}  // namespace vornel

@@ -1,0 +1,134 @@
+// The result dialog (template 114): a thin adapter of the result presenter.
+#include <windows.h>
+
+#include "estimation/csv_report.h"
+#include "estimation/dialog_fields_win32.h"
+#include "estimation/estimation_dialogs_win32.h"
+#include "estimation/result_presenter.h"
+#include "resources/resource.h"
+#include "shell/app_state.h"
+
+namespace vornel {
+
+namespace {
+
+class ResultDialogWindow {
+public:
+    static INT_PTR CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static ResultDialogWindow* of(HWND hwnd) {
+        return reinterpret_cast<ResultDialogWindow*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+    }
+
+    // Opening, and again after each later run while the dialog is open.
+    void initialise();
+
+private:
+    explicit ResultDialogWindow(HWND hwnd) : hwnd_(hwnd), fields_(hwnd) {}
+    INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam);
+    bool onCommand(int id, int code);
+    void onCsv();
+    void placeAtFirstOpening();
+    void end(int result);
+
+    HWND hwnd_;
+    Win32DialogFields fields_;
+};
+
+INT_PTR CALLBACK ResultDialogWindow::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        auto* self = new ResultDialogWindow(hwnd);
+        SetWindowLongPtrW(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+        self->initialise();
+        return TRUE;
+    }
+    ResultDialogWindow* self = of(hwnd);
+    if (!self) return FALSE;
+    const INT_PTR result = self->handle(message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, DWLP_USER, 0);
+        delete self;
+    }
+    return result;
+}
+
+INT_PTR ResultDialogWindow::handle(UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+        case WM_COMMAND:
+            return onCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
+        case WM_CLOSE:  // no system menu: only the buttons and commands close it
+        case WM_DESTROY:
+        case WM_KEYDOWN:
+            return TRUE;
+    }
+    return FALSE;
+}
+
+void ResultDialogWindow::initialise() {
+    initialiseResultDialog(fields_);
+    if (noteResultDialogOpened(hwnd_)) placeAtFirstOpening();
+}
+
+// Beside the main window; a refresh leaves the dialog where the user put it.
+void ResultDialogWindow::placeAtFirstOpening() {
+    RECT main{};
+    if (HWND mainWindow = static_cast<HWND>(appState().mainWindow)) GetWindowRect(mainWindow, &main);
+    RECT own{};
+    GetWindowRect(hwnd_, &own);
+    const DialogPlacement at =
+        resultDialogPlacement(main.left, main.bottom, own.right - own.left, own.bottom - own.top);
+    SetWindowPos(hwnd_, nullptr, at.left, at.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(hwnd_, SW_SHOW);
+}
+
+bool ResultDialogWindow::onCommand(int id, int code) {
+    using namespace result_ids;
+    if (id == kRelationList) {
+        if (code == CBN_SELCHANGE) onResultRelationChanged(fields_, fields_.selectedListEntry(kRelationList));
+        return true;
+    }
+    switch (id) {
+        case kCsvButton:
+            onCsv();
+            return true;
+        case IDCANCEL:  // 閉じる, Enter and Esc: the map shows the markers again
+            end(IDCANCEL);
+            if (HWND mainWindow = static_cast<HWND>(appState().mainWindow)) InvalidateRect(mainWindow, nullptr, TRUE);
+            return true;
+        case IDOK:
+        case IDM_CLOSE_DIALOG:
+            end(0);
+            return true;
+    }
+    return false;
+}
+
+void ResultDialogWindow::onCsv() {
+    if (chooseCsvFile(hwnd_) != 0) return;
+    std::string name = platform().toAnsi(csvFileName());
+    if (name.size() > kCsvNameCapacity) name.resize(kCsvNameCapacity);
+    Win32DialogFields params(static_cast<HWND>(appState().paramDialogOpen == 1 ? appState().paramDialog : nullptr));
+    writeResultCsv(hwnd_, params, name);
+}
+
+void ResultDialogWindow::end(int result) {
+    noteResultDialogClosed();
+    appState().resultDialog = nullptr;
+    EndDialog(hwnd_, result);
+}
+
+}  // namespace
+
+void showResultDialog(HWND owner) {
+    AppState& app = appState();
+    HWND open = static_cast<HWND>(app.resultDialog);
+    if (app.resultDialogOpen == 1 && open && IsWindow(open)) {
+        if (ResultDialogWindow* dialog = ResultDialogWindow::of(open)) dialog->initialise();
+        return;
+    }
+    app.resultDialogOpen = -1;  // a dialog that vanished without closing is closed
+    if (app.paramDialogOpen == 1 && app.paramDialog) owner = static_cast<HWND>(app.paramDialog);
+    if (!owner) owner = static_cast<HWND>(app.mainWindow);
+    DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_RESULTS), owner, ResultDialogWindow::procedure, 0);
+}
+
+}  // namespace vornel

@@ -1,0 +1,302 @@
+#include "estimation/csv_report.h"
+
+#include <gtest/gtest.h>
+#include <iconv.h>
+
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "bathymetry/spreading_relations.h"
+#include "estimation/params.h"
+#include "estimation/result.h"
+#include "platform/text.h"
+#include "shell/app_state.h"
+#include "support/fake_dialog_fields.h"
+#include "support/recording_platform.h"
+
+namespace vornel {
+namespace {
+
+// The expected reports are written here as UTF-8 lines and turned into
+// Shift_JIS with CR LF by iconv directly, not by the program's converter.
+std::string sjisLines(std::initializer_list<const char*> lines) {
+    std::string utf8;
+    for (const char* line : lines) utf8 += std::string(line) + "\r\n";
+    iconv_t cd = iconv_open("CP932", "UTF-8");
+    std::string out(utf8.size() * 2 + 16, '\0');
+    char* in = utf8.data();
+    std::size_t inLeft = utf8.size();
+    char* dst = out.data();
+    std::size_t dstLeft = out.size();
+    const std::size_t rc = iconv(cd, &in, &inLeft, &dst, &dstLeft);
+    iconv_close(cd);
+    EXPECT_NE(rc, static_cast<std::size_t>(-1)) << "not convertible: " << utf8.substr(utf8.size() - inLeft, 20);
+    out.resize(out.size() - dstLeft);
+    return out;
+}
+
+std::string readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+class CsvReport : public ::testing::Test {
+protected:
+    void SetUp() override {
+        reset();
+        // Relation 1 "Fixed": 12.0 in every sector but 30.0 in sector 12 (west).
+        SpreadingRelationList& list = spreadingRelations();
+        list.relationCount = 1;
+        std::strcpy(list.relations[0].name, "Fixed");
+        list.relations[0].rowCount = 16;
+        for (int s = 0; s < 16; ++s) list.relations[0].rows[s] = {"S", 0.0, s == 12 ? 30.0 : 12.0};
+        estimationParams().offshorePoint.depth = 150.0;
+
+        const wchar_t* texts[][2] = {
+            {L"1500", L"35"},    {L"1501", L"30"},      {L"1502", L"00.0000"}, {L"1503", L"139"},
+            {L"1504", L"45"},    {L"1505", L"00.0000"}, {L"1506", L"20.0"},    {L"1507", L"135.0"},
+            {L"1508", L"2.00"},  {L"1509", L"10.0"},    {L"1510", L"180.0"},   {L"1511", L"0.128"},
+            {L"1512", L"35"},    {L"1513", L"29"},      {L"1514", L"30.0000"}, {L"1515", L"139"},
+            {L"1516", L"44"},    {L"1517", L"15.5000"}, {L"1518", L"25.0"},    {L"1519", L"200.0"},
+            {L"1520", L"35"},    {L"1521", L"31"},      {L"1522", L"00.0000"}, {L"1523", L"139"},
+            {L"1524", L"46"},    {L"1525", L"00.0000"}, {L"1526", L"5.0"},     {L"1527", L"20.0"},
+            {L"1528", L"200.0"}, {L"1530", L"35"},      {L"1531", L"5"},       {L"1532", L"0"},
+            {L"1533", L"140"},   {L"1534", L"10"},      {L"1535", L"00.0000"}, {L"1536", L"150.0"},
+            {L"1601", L"Fixed"}, {L"1539", L"港湾A"}};
+        for (const auto& t : texts) params.texts[std::stoi(t[0])] = t[1];
+
+        EstimationResult& r = estimationResult();
+        const std::string caseName = platform_.toAnsi(L"港湾A");
+        std::strcpy(r.caseName, caseName.c_str());
+        const char* echo[] = {"200.0", "190.0", "30.0", "5.0", "20.0", "2.00", "10.00", "179.0"};
+        r.valueCount = 8;
+        for (int i = 0; i < 8; ++i) std::strcpy(r.values[i], echo[i]);
+        r.runDirection = 180.0;
+        r.rows[0] = {10, 2.5, 45.0, 0};
+        r.rows[1] = {25, 1.8, 270.0, 0};
+        r.rows[2] = {75, 1.234, 90.0, 0};
+        for (int i = 3; i < 13; ++i) r.rows[i] = {10, 1.0, 0.0, 0};  // more rows than the dialog shows
+        r.rowCount = 13;
+        path = ::testing::TempDir() + "vornel_report.csv";
+    }
+    void TearDown() override {
+        std::remove(path.c_str());
+        reset();
+    }
+    static void reset() {
+        resetAppState();
+        resetEstimationParams();
+        resetEstimationResult();
+        std::memset(&spreadingRelations(), 0, sizeof(SpreadingRelationList));
+    }
+
+    RecordingPlatform platform_;
+    FakeDialogFields params;
+    std::string path;
+};
+
+TEST_F(CsvReport, WithRelationAndDiffractionPoint) {
+    estimationResult().relationIndex = 1;
+    ASSERT_EQ(writeResultCsv(nullptr, params, path), 0);
+    EXPECT_TRUE(platform_.warnings.empty());
+    const std::string expected = sjisLines({
+        "VORNELパラメータ",
+        "--------------------------------",
+        "準沖波地点",
+        "緯度, 35°30′00.0000″",
+        "経度,139°45′00.0000″",
+        "水深,20.0 m",
+        "防波堤から見た方位角θ,135.0",
+        "波高,2.00 m,周期,10.0 sec",
+        "波向,180.0 °",
+        "相対水深(h/L0),0.128",
+        "--------------------------------",
+        "等深線の代表点",
+        "緯度, 35°29′30.0000″",
+        "経度,139°44′15.5000″",
+        "水深,25.0 m",
+        "垂線の方位角θcon,200.0 °",
+        "--------------------------------",
+        "回折地点",
+        "設定する",
+        "緯度, 35°31′00.0000″",
+        "経度,139°46′00.0000″",
+        "水深,5.0 m",
+        "汀線の直交方向,20.0 °",
+        "仮想防波堤の法線方向θdiff,200.0 °",
+        "--------------------------------",
+        "沖波地点",
+        "緯度, 35° 5′ 0″",
+        "経度,140°10′00.0000″",
+        "水深,150.0 m",
+        "--------------------------------",
+        "方向集中度パラメータの関係式",
+        "Fixed",
+        "--------------------------------",
+        "計算タイトル",
+        "港湾A",
+        "--------------------------------",
+        "簡易逆推定結果",
+        "--------------------------------",
+        "入力パラメータ(港湾A)",
+        "等深線の代表点の垂線の方位角θcon,200.0°",
+        "仮想防波堤の法線方向θdiff,190.0°",
+        "防波堤先端から見た方位角θ,30.0°",
+        "回折点の水深,5.0m",
+        "準沖波地点の水深,20.0m",
+        "準沖波地点の有義波高,2.00m",
+        "準沖波地点の有義波周期,10.00sec",
+        "準沖波地点の波向, 180.0°",
+        "計算結果(港湾A)",
+        "Smax,Ho,θo,推定式Smax",
+        "   10,2.500, 45.0,  12.0,◯",
+        "   25,1.800,270.0,  30.0,◯",
+        "   75,1.234, 90.0,  12.0",
+        "   10,1.000,  0.0,  12.0,◯",
+        "   10,1.000,  0.0,  12.0,◯",
+        "   10,1.000,  0.0,  12.0,◯",
+        "   10,1.000,  0.0,  12.0,◯",
+        "   10,1.000,  0.0,  12.0,◯",
+        "   10,1.000,  0.0,  12.0,◯",
+        "   10,1.000,  0.0,  12.0,◯",
+        "   10,1.000,  0.0,  12.0,◯",
+        "   10,1.000,  0.0,  12.0,◯",
+        "   10,1.000,  0.0,  12.0,◯",
+    });
+    EXPECT_EQ(readBytes(path), expected);
+    EXPECT_EQ(estimationResult().rows[1].mark, 1);
+    EXPECT_EQ(estimationResult().rows[2].mark, 0);
+    EXPECT_EQ(estimationResult().rows[12].mark, 1);
+}
+
+TEST_F(CsvReport, WithoutRelationOrDiffractionPointAndWithEmptyFields) {
+    estimationParams().diffractionOff = 1;
+    estimationResult().caseName[0] = '\0';
+    estimationResult().rowCount = 2;
+    estimationResult().rows[0].mark = 1;  // a mark of an earlier relation is not written
+    for (int id = 1530; id <= 1536; ++id) params.texts.erase(id);
+    params.texts[1601] = L"";
+    params.texts[1539] = L"";
+    ASSERT_EQ(writeResultCsv(nullptr, params, path), 0);
+    const std::string expected = sjisLines({
+        "VORNELパラメータ",
+        "--------------------------------",
+        "準沖波地点",
+        "緯度, 35°30′00.0000″",
+        "経度,139°45′00.0000″",
+        "水深,20.0 m",
+        "防波堤から見た方位角θ,135.0",
+        "波高,2.00 m,周期,10.0 sec",
+        "波向,180.0 °",
+        "相対水深(h/L0),0.128",
+        "--------------------------------",
+        "等深線の代表点",
+        "緯度, 35°29′30.0000″",
+        "経度,139°44′15.5000″",
+        "水深,25.0 m",
+        "垂線の方位角θcon,200.0 °",
+        "--------------------------------",
+        "回折地点",
+        "設定しない",
+        "緯度, 35°31′00.0000″",
+        "経度,139°46′00.0000″",
+        "水深,5.0 m",
+        "汀線の直交方向,20.0 °",
+        "仮想防波堤の法線方向θdiff,200.0 °",
+        "--------------------------------",
+        "沖波地点",
+        "緯度,   °  ′  ″",
+        "経度,   °  ′  ″",
+        "水深, m",
+        "--------------------------------",
+        "方向集中度パラメータの関係式",
+        "",
+        "--------------------------------",
+        "計算タイトル",
+        "",
+        "--------------------------------",
+        "簡易逆推定結果",
+        "--------------------------------",
+        "入力パラメータ",
+        "等深線の代表点の垂線の方位角θcon,200.0°",
+        "仮想防波堤の法線方向θdiff,  -  ",
+        "防波堤先端から見た方位角θ,  -  ",
+        "回折点の水深,  -  ",
+        "準沖波地点の水深,20.0m",
+        "準沖波地点の有義波高,2.00m",
+        "準沖波地点の有義波周期,10.00sec",
+        "準沖波地点の波向, 180.0°",
+        "計算結果",
+        "Smax,Ho,θo,推定式Smax",
+        "   10,2.500, 45.0,",
+        "   25,1.800,270.0,",
+    });
+    EXPECT_EQ(readBytes(path), expected);
+}
+
+// A platform whose files all live on a full disk, and which records deletions.
+class FullDiskPlatform : public RecordingPlatform {
+public:
+    bool canOpen = true;
+    std::vector<std::wstring> deleted;
+    std::FILE* openFile(const std::wstring&, const char* mode) override {
+        return canOpen ? std::fopen("/dev/full", mode) : nullptr;
+    }
+    bool deleteFile(const std::wstring& p) override {
+        deleted.push_back(p);
+        return true;
+    }
+};
+
+TEST_F(CsvReport, AFailedWriteIsReportedAndThePartialFileRemoved) {
+    FullDiskPlatform full;
+    WindowRef owner = reinterpret_cast<WindowRef>(0x1234);
+    EXPECT_EQ(writeResultCsv(owner, params, "D:\\out\\report.csv"), -1);
+    ASSERT_EQ(full.warnings.size(), 1u);
+    EXPECT_EQ(full.warnings[0].owner, owner);
+    EXPECT_EQ(full.warnings[0].caption, L"CSVファイルの保存");
+    EXPECT_EQ(full.warnings[0].text, L"ファイル(D:\\out\\report.csv)の書き込みに失敗しました。");
+    EXPECT_EQ(full.deleted, std::vector<std::wstring>{L"D:\\out\\report.csv"});
+
+    full.canOpen = false;
+    EXPECT_EQ(writeResultCsv(owner, params, "D:\\out\\report.csv"), -1);
+    ASSERT_EQ(full.warnings.size(), 2u);
+    EXPECT_EQ(full.warnings[1].text, L"ファイル(D:\\out\\report.csv)がオープンできません。");
+    EXPECT_EQ(full.deleted.size(), 1u);  // nothing was created, nothing removed
+}
+
+TEST(CsvFileName, ExtensionAndFolderRules) {
+    std::wstring folder;
+    std::wstring name = L"C:\\work\\result";
+    acceptChosenCsvName(name, folder);
+    EXPECT_EQ(name, L"C:\\work\\result.csv");
+    EXPECT_EQ(folder, L"C:\\work");
+
+    name = L"C:\\work\\result.txt";
+    acceptChosenCsvName(name, folder);
+    EXPECT_EQ(name, L"C:\\work\\result.txt");
+
+    name = L"C:\\data.old\\result";  // the folder's dot keeps the name as it is
+    acceptChosenCsvName(name, folder);
+    EXPECT_EQ(name, L"C:\\data.old\\result");
+    EXPECT_EQ(folder, L"C:\\data.old");
+
+    folder = L"kept";
+    name = L"result";  // no folder: the last folder stays
+    acceptChosenCsvName(name, folder);
+    EXPECT_EQ(name, L"result.csv");
+    EXPECT_EQ(folder, L"kept");
+
+    name = L"C:\\" + std::wstring(251, L'a');  // 254 characters: ".csv" would not fit
+    acceptChosenCsvName(name, folder);
+    EXPECT_EQ(name.size(), 254u);
+
+    const std::wstring filters = csvFilterList(L"Csv Files(*.csv)|*.csv|All Files(*.*)|*.*|");
+    EXPECT_EQ(filters, std::wstring(L"Csv Files(*.csv)\0*.csv\0All Files(*.*)\0*.*\0", 42));
+}
+
+}  // namespace
+}  // namespace vornel
