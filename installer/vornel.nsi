@@ -10,7 +10,8 @@
 ; it is installed per user under the profile (no administrator rights), not
 ; under Program Files.
 
-Unicode true
+; 64-bit like the programs it installs (they need a 64-bit Windows anyway).
+Target amd64-unicode
 ManifestDPIAware true
 
 !ifndef VERSION

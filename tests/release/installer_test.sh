@@ -88,6 +88,7 @@ lnk="$menu/VORNEL.lnk"
 check "install: Start-menu shortcut VORNEL.lnk" test -f "$lnk"
 workdir=""
 if [ -f "$lnk" ]; then
+  cp "$lnk" "$work/VORNEL.lnk"
   python3 "$here/lnk_info.py" "$lnk" >"$work/lnk.txt"
   workdir="$(sed -n 's/^workdir=//p' "$work/lnk.txt")"
   target="$(sed -n 's/^target=//p' "$work/lnk.txt")"
@@ -115,7 +116,7 @@ out="$inst/zelvo-out_release-check.tmp"
 check "solver: zelvo-out_release-check.tmp and .txt written in the install folder" \
   test -f "$out" -a -f "$inst/zelvo-out_release-check.txt"
 if [ -f "$out" ]; then
-  rows="$(awk 'NR > 1 && NF == 0 { exit } NR > 1' "$out" | tr -d '\r')"
+  rows="$(tr -d '\r' <"$out" | awk 'NR > 1 && NF == 0 { exit } NR > 1')"
   echo "$rows" | sed 's/^/        /'
   check "solver: candidate rows (Smax 10/25/75, Ho > 0, θo in [0, 360)) before the end marker" \
     bash -c "[ -n '$rows' ] && echo '$rows' | awk '(\$1 != 10 && \$1 != 25 && \$1 != 75) || \$2 <= 0 || \$3 < 0 || \$3 >= 360 { bad = 1 } END { exit bad }'"

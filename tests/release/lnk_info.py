@@ -35,9 +35,12 @@ def main(path):
         pos += 2 + size
     target = ""
     if flags & HAS_LINK_INFO:
-        info_size, info_header = struct.unpack_from("<II", data, pos)
-        _, _, _, base_offset = struct.unpack_from("<IIII", data, pos + 8)
-        if info_header >= 0x24:
+        # LinkInfoSize, LinkInfoHeaderSize, LinkInfoFlags, VolumeIDOffset, LocalBasePathOffset, ...
+        info_size, info_header, info_flags = struct.unpack_from("<III", data, pos)
+        base_offset, = struct.unpack_from("<I", data, pos + 16)
+        if not info_flags & 1:  # no VolumeIDAndLocalBasePath
+            pass
+        elif info_header >= 0x24:
             unicode_offset, = struct.unpack_from("<I", data, pos + 28)
             target = c_string(data, pos + unicode_offset, True)
         elif base_offset:
@@ -52,9 +55,9 @@ def main(path):
             pos += 2
             size = count * 2 if unicode else count
             raw = data[pos:pos + size]
-            strings[name] = raw.decode("utf-16-le") if unicode else raw.decode("cp932")
+            strings[name] = (raw.decode("utf-16-le") if unicode else raw.decode("cp932")).rstrip("\0")
             pos += size
-    print(f"target={target}")
+    print(f"target={target.rstrip(chr(0))}")
     print(f"workdir={strings.get('workdir', '')}")
 
 
