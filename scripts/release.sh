@@ -117,11 +117,31 @@ cp solver/README.md "$stage/docs/zelvo_v3-README.md"
 cp docs/ガイド.md "$build/guide/ガイド.pdf" "$stage/docs/"
 cp docs/images/*.png "$stage/docs/images/"
 
-# The zip: one folder VORNEL-<version>, names stored as UTF-8 (flagged).
+# The zip: one folder VORNEL-<version>. Names are stored as UTF-8 with the
+# UTF-8 flag (bit 11), which Windows' Explorer and 7-Zip read; without it the
+# Japanese folder names (地域, 5万分の1) would unpack garbled and the program
+# would not find its data. Sorted, with one time stamp: the same input gives
+# the same zip.
 rm -f "$out/$name.zip"
 stamp="${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct 2>/dev/null || date +%s)}"
-(cd "$stage_root" && find "$name" -exec touch -d "@$stamp" {} + &&
-  zip -q -r -X -UN=UTF8 "$out/$name.zip" "$name")
+python3 - "$stage_root" "$name" "$out/$name.zip" "$stamp" <<'PY'
+import os, sys, time, zipfile
+root, top, target, stamp = sys.argv[1], sys.argv[2], sys.argv[3], int(sys.argv[4])
+when = time.gmtime(stamp)[:6]
+with zipfile.ZipFile(target, "w", zipfile.ZIP_DEFLATED, compresslevel=9) as z:
+    for folder, dirs, files in os.walk(os.path.join(root, top)):
+        dirs.sort()
+        rel = os.path.relpath(folder, root).replace(os.sep, "/")
+        entry = zipfile.ZipInfo(rel + "/", when)
+        entry.external_attr = 0o40755 << 16 | 0x10
+        z.writestr(entry, b"")
+        for f in sorted(files):
+            entry = zipfile.ZipInfo(rel + "/" + f, when)
+            entry.external_attr = 0o100644 << 16
+            entry.compress_type = zipfile.ZIP_DEFLATED
+            with open(os.path.join(folder, f), "rb") as data:
+                z.writestr(entry, data.read())
+PY
 
 # The installer: lists of the installed files for the install and uninstall sections.
 install_list="$stage_root/install-files.nsh"

@@ -64,6 +64,10 @@ for f in VORNEL.exe zelvo_v3.exe japan.llm parameter.lst Db01/kowan.lst Db01/ota
 done
 check "zip: the sample data (Db01, M7000, japan.llm, parameter.lst) equal sample/, with Japanese names" \
   bash -c "for d in Db01 M7000 japan.llm parameter.lst; do diff -r --exclude='*.grd' '$root/sample/'\$d '$zipped/'\$d || exit 1; done"
+check "zip: every non-ASCII name carries the UTF-8 flag (Explorer unpacks it unchanged)" python3 -c "
+import sys, zipfile
+names = [i for i in zipfile.ZipFile(sys.argv[1]).infolist() if not i.filename.isascii()]
+sys.exit(not names or any(not i.flag_bits & 0x800 for i in names))" "$zip"
 check "zip: no index file (*.grd) is shipped" test -z "$(find "$zipped" -name '*.grd')"
 check "zip: every image the guide shows is in docs/images" \
   bash -c "for i in \$(grep -oE 'images/[A-Za-z0-9_-]+\.png' '$zipped/docs/ガイド.md' | sort -u); do [ -s '$zipped/docs/'\$i ] || exit 1; done"
