@@ -11,6 +11,7 @@ packages=(
   proj-bin libproj-dev
   cups printer-driver-cups-pdf poppler-utils
   gdal-bin
+  nsis unzip pandoc weasyprint python3
 )
 
 missing=()
