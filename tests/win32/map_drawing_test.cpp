@@ -106,6 +106,9 @@ protected:
         resetContourStore();
         main_ = createMainWindow(GetModuleHandleW(nullptr), SW_SHOWNORMAL);
         ASSERT_NE(main_, nullptr);
+        // A contour view's paint opens the modal parameter dialog, which would
+        // hold this thread; these tests look at the drawing only.
+        dialogHooks().openParameterDialog = nullptr;
         RECT want{0, 0, kClientWidth, kClientHeight};
         AdjustWindowRect(&want, WS_OVERLAPPEDWINDOW, TRUE);
         SetWindowPos(main_, nullptr, 0, 0, want.right - want.left, want.bottom - want.top, SWP_NOZORDER);
