@@ -35,6 +35,9 @@ std::wstring saveWindowImage(HWND window, const std::wstring& name) {
     // menus out). The window is brought to the top first.
     SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    // Wine hands a window's painting to the display from the window's own
+    // thread, a little later: a window of another thread is read after a pause.
+    if (GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId()) Sleep(400);
     BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
     SelectObject(memory, old);
 
@@ -130,7 +133,6 @@ std::wstring enterRunFolder(const std::wstring& name) {
 
 }  // namespace vornel::test
 
-
 namespace vornel::test {
 
 std::wstring sourceFolder() {
@@ -157,12 +159,16 @@ static void copyTree(const std::wstring& from, const std::wstring& to) {
     FindClose(h);
 }
 
-void copySampleData(const std::wstring& folder) { copyTree(sourceFolder() + L"\\sample", folder); }
+void copySampleData(const std::wstring& folder) {
+    copyTree(sourceFolder() + L"\\sample", folder);
+}
 
 }  // namespace vornel::test
 
 #include "platform/text.h"
 
 namespace vornel::test {
-std::string narrow(const std::wstring& text) { return toUtf8(text); }
+std::string narrow(const std::wstring& text) {
+    return toUtf8(text);
+}
 }  // namespace vornel::test
