@@ -7,7 +7,7 @@ packages=(
   cmake g++ make pkg-config
   googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine64 xvfb locales fonts-ipafont-gothic imagemagick
+  wine wine64 xvfb locales fonts-ipafont-gothic imagemagick
   proj-bin libproj-dev
   cups printer-driver-cups-pdf poppler-utils
   gdal-bin
@@ -25,7 +25,7 @@ SUDO=""
 if [ ${#missing[@]} -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
   $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 
 # Wine takes its ANSI code page from the locale: ja_JP.UTF-8 gives 932 (Shift_JIS).
