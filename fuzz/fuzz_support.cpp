@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "platform/platform.h"
+#include "platform/forwarding_platform.h"
 #include "platform/text.h"
 #include "shell/app_state.h"
 
@@ -16,25 +16,10 @@ namespace {
 
 // The system platform with the warning boxes dropped: a fuzz run shows
 // thousands of them, and what they say is checked by the native tests.
-class QuietPlatform : public Platform {
+class QuietPlatform : public ForwardingPlatform {
 public:
-    QuietPlatform() : base_(systemPlatform()) {}
+    QuietPlatform() : ForwardingPlatform(systemPlatform()) {}
     void warn(WindowRef, std::wstring_view, std::wstring_view) override {}
-    std::string toAnsi(std::wstring_view w) override { return base_.toAnsi(w); }
-    std::wstring fromAnsi(std::string_view a) override { return base_.fromAnsi(a); }
-    std::vector<DirEntry> listDirectory(const std::wstring& f, const std::wstring& p) override {
-        return base_.listDirectory(f, p);
-    }
-    bool fileExists(const std::wstring& p) override { return base_.fileExists(p); }
-    bool deleteFile(const std::wstring& p) override { return base_.deleteFile(p); }
-    std::FILE* openFile(const std::wstring& p, const char* m) override { return base_.openFile(p, m); }
-    bool replaceFile(const std::wstring& r, const std::wstring& t) override { return base_.replaceFile(r, t); }
-    bool runProgram(const std::wstring& e, const std::wstring& w) override { return base_.runProgram(e, w); }
-    std::wstring currentFolder() override { return base_.currentFolder(); }
-    bool setCurrentFolder(const std::wstring& f) override { return base_.setCurrentFolder(f); }
-
-private:
-    Platform& base_;
 };
 
 std::string folder;

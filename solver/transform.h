@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "spectrum.h"
+#include "sea_state.h"
 
 namespace zelvo {
 

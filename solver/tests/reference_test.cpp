@@ -7,7 +7,7 @@
 
 #include "angles.h"
 #include "dispersion.h"
-#include "spectrum.h"
+#include "sea_state.h"
 #include "transform.h"
 
 using namespace zelvo;

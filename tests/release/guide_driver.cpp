@@ -20,6 +20,8 @@
 #include <string>
 #include <vector>
 
+#include "win32_test_support.h"
+
 namespace {
 
 // Formatted output as UTF-8 bytes: the C runtime's wide output stops at the
@@ -129,38 +131,8 @@ void saveScreens(const std::wstring& folder, const wchar_t* name, std::initializ
     }
     area.left = area.left < 0 ? 0 : area.left;
     area.top = area.top < 0 ? 0 : area.top;
-    const int width = area.right - area.left, height = area.bottom - area.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-    SelectObject(memory, old);
-    BITMAPINFOHEADER header{};
-    header.biSize = sizeof header;
-    header.biWidth = width;
-    header.biHeight = height;
-    header.biPlanes = 1;
-    header.biBitCount = 24;
-    header.biCompression = BI_RGB;
-    const int stride = ((width * 3 + 3) / 4) * 4;
-    std::vector<unsigned char> pixels(static_cast<size_t>(stride) * height);
-    GetDIBits(memory, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-
     const std::wstring path = folder + L"\\" + name + L".bmp";
-    FILE* file = _wfopen(path.c_str(), L"wb");
-    if (!file) failStep(L"cannot write a screenshot");
-    BITMAPFILEHEADER fileHeader{};
-    fileHeader.bfType = 0x4D42;
-    fileHeader.bfOffBits = sizeof fileHeader + sizeof header;
-    fileHeader.bfSize = fileHeader.bfOffBits + static_cast<DWORD>(pixels.size());
-    fwrite(&fileHeader, sizeof fileHeader, 1, file);
-    fwrite(&header, sizeof header, 1, file);
-    fwrite(pixels.data(), 1, pixels.size(), file);
-    fclose(file);
+    if (!vornel::test::saveScreenArea(area, path)) failStep(L"cannot write a screenshot");
     say(stdout, L"guide_driver: screenshot %ls\n", path.c_str());
 }
 

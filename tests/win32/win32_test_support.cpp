@@ -22,23 +22,14 @@ std::wstring screenshotFolder() {
     return folder;
 }
 
-std::wstring saveWindowImage(HWND window, const std::wstring& name) {
-    RECT rect;
-    GetWindowRect(window, &rect);
-    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    if (width <= 0 || height <= 0) return std::wstring();
+bool saveScreenArea(const RECT& area, const std::wstring& path) {
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) return false;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    // Copy what the screen shows (Wine's PrintWindow leaves child controls and
-    // menus out). The window is brought to the top first.
-    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-    // Wine hands a window's painting to the display from the window's own
-    // thread, a little later: a window of another thread is read after a pause.
-    if (GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId()) Sleep(400);
-    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
     SelectObject(memory, old);
 
     BITMAPINFOHEADER header{};
@@ -55,9 +46,8 @@ std::wstring saveWindowImage(HWND window, const std::wstring& name) {
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
 
-    const std::wstring path = screenshotFolder() + L"\\" + name + L".bmp";
     FILE* file = _wfopen(path.c_str(), L"wb");
-    if (!file) return std::wstring();
+    if (!file) return false;
     BITMAPFILEHEADER fileHeader{};
     fileHeader.bfType = 0x4D42;
     fileHeader.bfOffBits = sizeof fileHeader + sizeof header;
@@ -65,8 +55,21 @@ std::wstring saveWindowImage(HWND window, const std::wstring& name) {
     fwrite(&fileHeader, sizeof fileHeader, 1, file);
     fwrite(&header, sizeof header, 1, file);
     fwrite(pixels.data(), 1, pixels.size(), file);
-    fclose(file);
-    return path;
+    return fclose(file) == 0;
+}
+
+std::wstring saveWindowImage(HWND window, const std::wstring& name) {
+    // Copy what the screen shows (Wine's PrintWindow leaves child controls and
+    // menus out). The window is brought to the top first.
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    // Wine hands a window's painting to the display from the window's own
+    // thread, a little later: a window of another thread is read after a pause.
+    if (GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId()) Sleep(400);
+    RECT rect;
+    GetWindowRect(window, &rect);
+    const std::wstring path = screenshotFolder() + L"\\" + name + L".bmp";
+    return saveScreenArea(rect, path) ? path : std::wstring();
 }
 
 void pumpMessages(int ms) {

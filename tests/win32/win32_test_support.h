@@ -18,6 +18,9 @@ std::wstring screenshotFolder();
 // 24-bit BMP in the screenshot folder. Returns the path, empty on failure.
 std::wstring saveWindowImage(HWND window, const std::wstring& name);
 
+// Saves the screen's pixels in `area` as a 24-bit BMP file.
+bool saveScreenArea(const RECT& area, const std::wstring& path);
+
 // Pumps the messages of this thread for `ms` milliseconds.
 void pumpMessages(int ms);
 

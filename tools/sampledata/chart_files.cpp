@@ -51,13 +51,13 @@ void writeChart(const std::filesystem::path& db, const Series& s, const ChartSit
     const double e0 = std::round((centreE - c.width / 2) / s.step) * s.step;
     const double n0 = std::round((centreN - c.height / 2) / s.step) * s.step;
 
-    SeabedSpec spec = siteNamed(c.seabedOf).seabed;
-    spec.smoothing = s.smoothing;
+    SeabedModel model = siteNamed(c.seabedOf).seabed;
+    model.smoothing = s.smoothing;
     std::vector<PlacedWorks> works;
     if (s.showWorks)
         for (const GeneratedHarbour& h : harbours) works.push_back(h.works);  // far ones fall outside the sheet
 
-    const Grid depth = buildSeabed(field, o.lat, o.lon, e0, n0, s.step, nx, ny, spec, works);
+    const Grid depth = buildSeabed(field, o.lat, o.lon, e0, n0, s.step, nx, ny, model, works);
     const std::vector<ContourRecord> records = traceLevels(depth, s.levels, s.tolerance, 6 * s.step);
     writeFile(db / utf8Path(s.folder) / c.code, formatContourFile(records, o.lat, o.lon, depth));
     log << fmt("  %s/%s: %zu contours, %zu points\n", s.folder, c.code.c_str(), records.size(), pointCount(records));

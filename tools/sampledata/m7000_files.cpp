@@ -57,9 +57,9 @@ std::vector<GeoLine> traceSite(const M7000Site& s, const std::vector<CoastPolygo
     const int ny = static_cast<int>(std::lround(s.height / kStep)) + 1;
     const double e0 = std::round((centreE - s.width / 2) / kStep) * kStep;
     const double n0 = std::round((centreN - s.height / 2) / kStep) * kStep;
-    SeabedSpec spec = harbour->site->seabed;
-    spec.smoothing = 400;
-    const Grid depth = buildSeabed(field, o.lat, o.lon, e0, n0, kStep, nx, ny, spec, {harbour->works});
+    SeabedModel model = harbour->site->seabed;
+    model.smoothing = 400;
+    const Grid depth = buildSeabed(field, o.lat, o.lon, e0, n0, kStep, nx, ny, model, {harbour->works});
 
     std::vector<GeoLine> lines;
     for (const ContourRecord& r : traceLevels(depth, kLevels, kTolerance, kMinLoop)) {

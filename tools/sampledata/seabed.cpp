@@ -125,9 +125,9 @@ double applyWorks(const HarbourWorks& w, double u, double v, double h, double wa
 }
 
 Grid buildSeabed(const CoastField& coast, double originLat, double originLon, double east0, double north0, double step,
-                 int nx, int ny, const SeabedSpec& spec, const std::vector<PlacedWorks>& works) {
+                 int nx, int ny, const SeabedModel& model, const std::vector<PlacedWorks>& works) {
     Grid g = coast.signedDistance(east0, north0, step, nx, ny);
-    boxBlur(g, static_cast<int>(std::lround(spec.smoothing / step / 1.7)), 3);
+    boxBlur(g, static_cast<int>(std::lround(model.smoothing / step / 1.7)), 3);
 
     struct Frame {
         const HarbourWorks* works;
@@ -152,10 +152,10 @@ Grid buildSeabed(const CoastField& coast, double originLat, double originLon, do
         for (int i = 0; i < nx; ++i) {
             double lat, lon;
             vornel::fromPlaneRect(g.northOf(j), g.eastOf(i), originLat, originLon, lat, lon);
-            double h = profileDepth(spec.profile, g.at(i, j));
+            double h = profileDepth(model.profile, g.at(i, j));
             // Sand waves and shoals of a few metres near the shore; the deep
             // slope is smooth at the scale of these grids.
-            if (h > 0) h += spec.undulationAmount * std::min(h, 50.0) * undulation(lat, lon);
+            if (h > 0) h += model.undulationAmount * std::min(h, 50.0) * undulation(lat, lon);
             for (const Frame& f : frames) {
                 const double de = g.eastOf(i) - f.anchor.east, dn = g.northOf(j) - f.anchor.north;
                 const double u = de * f.along.east + dn * f.along.north;

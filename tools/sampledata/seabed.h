@@ -49,7 +49,7 @@ struct PlacedWorks {
 // and `ramp` the width over which walls and slopes change the depth.
 double applyWorks(const HarbourWorks& w, double u, double v, double h, double wall, double ramp);
 
-struct SeabedSpec {
+struct SeabedModel {
     SeabedProfile profile;
     double undulationAmount = 0.08;  // fraction of the depth
     double smoothing = 250;          // m, blur radius of the distance field
@@ -58,7 +58,7 @@ struct SeabedSpec {
 // Depth grid (m, negative on land) over the nodes of a plane grid about the
 // origin, with the given harbour works applied.
 Grid buildSeabed(const CoastField& coast, double originLat, double originLon, double east0, double north0, double step,
-                 int nx, int ny, const SeabedSpec& spec, const std::vector<PlacedWorks>& works);
+                 int nx, int ny, const SeabedModel& model, const std::vector<PlacedWorks>& works);
 
 // Finds the anchor (nearest coast point to the harbour position) and the
 // seaward direction: the gradient of the smoothed distance field there, or

@@ -34,8 +34,8 @@ ZoneOrigin zoneOrigin(int zone) {
 
 namespace {
 
-SeabedSpec seabed(double deanA, double shelfGradient, double shelfEdge, double slopeGradient, double maxDepth) {
-    SeabedSpec s;
+SeabedModel seabed(double deanA, double shelfGradient, double shelfEdge, double slopeGradient, double maxDepth) {
+    SeabedModel s;
     s.profile = {deanA, shelfGradient, shelfEdge, slopeGradient, maxDepth};
     return s;
 }

@@ -22,7 +22,7 @@ struct HarbourSite {
     std::string region;  // UTF-8; the region folder
     double lat, lon;     // position of the port on the real coast
     int zone;            // plane coordinate zone of the port's prefecture
-    SeabedSpec seabed;
+    SeabedModel seabed;
     HarbourWorks works;
     double extent = 15000;       // m, side of the square surveyed area
     double seawardAzimuth = -1;  // deg; below 0: follow the coastline

@@ -1,4 +1,4 @@
-#include "spectrum.h"
+#include "sea_state.h"
 
 #include <algorithm>
 #include <cmath>
