@@ -33,7 +33,7 @@ void IndexFileWriter::line(const char* format, ...) {
 bool IndexFileWriter::commit() {
     if (done_) return false;
     done_ = true;
-    if (!failed_ && std::fflush(file_) != 0) failed_ = true;
+    if (!failed_ && !platform().flushToDisk(file_)) failed_ = true;
     if (file_) {
         if (std::fclose(file_) != 0) failed_ = true;
         file_ = nullptr;

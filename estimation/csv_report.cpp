@@ -189,8 +189,9 @@ int writeResultCsv(WindowRef owner, DialogFields& params, std::string_view fileN
     ReportWriter writer(file.get());
     writeParameters(writer, params);
     writeResults(writer);
+    const bool onDisk = writer.ok() && p.flushToDisk(file.get());
     const bool closed = file.close();
-    if (writer.ok() && closed && p.replaceFile(partial, path)) return 0;
+    if (onDisk && closed && p.replaceFile(partial, path)) return 0;
     p.deleteFile(partial);
     p.warn(owner, caption, fileMessage(msg::kCsvWriteFailed, fileName));
     return -1;

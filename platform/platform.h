@@ -52,6 +52,13 @@ public:
     // complete and closed). Returns false and leaves `target` alone on failure.
     virtual bool replaceFile(const std::wstring& replacement, const std::wstring& target) = 0;
 
+    // Pushes what was written to `file` through the C library and the system
+    // caches onto the disk. Called before a finished file replaces an old one:
+    // a rename can reach the disk before the data does, and a power cut then
+    // leaves an empty or short file where the complete old one stood.
+    // Returns false when the data could not be written.
+    virtual bool flushToDisk(std::FILE* file) = 0;
+
     // Runs exactly the program file `exePath` (no shell, no arguments) with
     // `workFolder` as its current folder and waits until it ends.
     // Returns false when it could not be started.

@@ -142,6 +142,15 @@ public:
         return std::rename(posixPath(replacement).c_str(), posixPath(target).c_str()) == 0;
     }
 
+    bool flushToDisk(std::FILE* file) override {
+        if (std::fflush(file) != 0) return false;
+        // Streams without a descriptor (test streams) have nothing below the C library.
+        const int fd = fileno(file);
+        if (fd < 0) return true;
+        // EINVAL: a file system that keeps nothing to sync, such as a pipe's.
+        return fsync(fd) == 0 || errno == EINVAL;
+    }
+
     bool runProgram(const std::wstring& exePath, const std::wstring& workFolder) override {
         const std::string exe = posixPath(exePath);
         const std::string dir = posixPath(workFolder);

@@ -1,5 +1,6 @@
 // The platform seam on Windows.
 #include <windows.h>
+#include <io.h>
 
 #include <cwchar>
 
@@ -65,6 +66,13 @@ public:
     bool replaceFile(const std::wstring& replacement, const std::wstring& target) override {
         return MoveFileExW(replacement.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
                0;
+    }
+
+    bool flushToDisk(std::FILE* file) override {
+        if (std::fflush(file) != 0) return false;
+        const intptr_t handle = _get_osfhandle(_fileno(file));
+        if (handle == -1) return false;
+        return FlushFileBuffers(reinterpret_cast<HANDLE>(handle)) != 0;
     }
 
     bool runProgram(const std::wstring& exePath, const std::wstring& workFolder) override {

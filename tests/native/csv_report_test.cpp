@@ -9,6 +9,8 @@
 #include <cstring>
 #include <fstream>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "bathymetry/spreading_relations.h"
 #include "estimation/params.h"
@@ -300,6 +302,48 @@ TEST_F(CsvReport, AnEarlierReportSurvivesAFailedSave) {
     EXPECT_EQ(writeResultCsv(nullptr, params, path), 0);
     EXPECT_NE(readBytes(path).find("VORNEL"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(path + ".part"));
+    std::filesystem::remove(path);
+}
+
+// A disk that takes the writes into its cache but fails to store them (an
+// I/O error at the sync): the save is reported failed and the earlier report
+// stays; a save that works stores the data before the new file takes the name.
+class SyncRecordingPlatform : public RecordingPlatform {
+public:
+    bool syncFails = false;
+    std::vector<std::string> steps;
+    bool flushToDisk(std::FILE* f) override {
+        steps.push_back("sync");
+        return RecordingPlatform::flushToDisk(f) && !syncFails;
+    }
+    bool replaceFile(const std::wstring& r, const std::wstring& t) override {
+        steps.push_back("replace");
+        return RecordingPlatform::replaceFile(r, t);
+    }
+};
+
+TEST_F(CsvReport, TheReportReachesTheDiskBeforeItReplacesTheEarlierOne) {
+    const std::string path = (std::filesystem::temp_directory_path() /
+                              ("vornel_csv_sync_" + std::to_string(::getpid()) + ".csv")).string();
+    {
+        std::FILE* f = std::fopen(path.c_str(), "wb");
+        std::fputs("earlier report\r\n", f);
+        std::fclose(f);
+    }
+    SyncRecordingPlatform disk;
+    disk.syncFails = true;
+    EXPECT_EQ(writeResultCsv(nullptr, params, path), -1);
+    ASSERT_EQ(disk.warnings.size(), 1u);
+    EXPECT_EQ(disk.warnings[0].caption, L"CSVファイルの保存");
+    EXPECT_EQ(disk.steps, std::vector<std::string>{"sync"});
+    EXPECT_EQ(readBytes(path), "earlier report\r\n");
+    EXPECT_FALSE(std::filesystem::exists(path + ".part"));
+
+    disk.syncFails = false;
+    disk.steps.clear();
+    EXPECT_EQ(writeResultCsv(nullptr, params, path), 0);
+    EXPECT_EQ(disk.steps, (std::vector<std::string>{"sync", "replace"}));
+    EXPECT_NE(readBytes(path).find("VORNEL"), std::string::npos);
     std::filesystem::remove(path);
 }
 

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstring>
 #include <limits>
+#include <string>
+#include <vector>
 
 #include "bathymetry/chart_index.h"
 #include "bathymetry/harbour_index.h"
@@ -22,7 +24,9 @@ class FillingDiskPlatform : public RecordingPlatform {
 public:
     std::size_t budget = std::numeric_limits<std::size_t>::max();
     bool replaceFails = false;
+    bool syncFails = false;
     int contourOpens = 0;
+    std::vector<std::string> steps;  // "sync" and "replace", in the order they came
 
     std::FILE* openFile(const std::wstring& p, const char* m) override {
         const bool isNew = p.size() > 4 && p.compare(p.size() - 4, 4, L".new") == 0;
@@ -36,7 +40,12 @@ public:
         return fopencookie(disk, m, io);
     }
     bool replaceFile(const std::wstring& r, const std::wstring& t) override {
+        steps.push_back("replace");
         return !replaceFails && RecordingPlatform::replaceFile(r, t);
+    }
+    bool flushToDisk(std::FILE* f) override {
+        steps.push_back("sync");
+        return RecordingPlatform::flushToDisk(f) && !syncFails;
     }
 
 private:
@@ -159,6 +168,28 @@ TEST_F(IndexRewrite, ChartIndexCutAtEveryByteLeavesTheOldOrTheNewFile) {
     loadChartIndex(CHART_50K);
     EXPECT_EQ(read("Db01/otable5.grd"), old);
     EXPECT_FALSE(exists("Db01/otable5.grd.new"));
+}
+
+// The data must be on the disk before the new file takes the old one's name:
+// otherwise a power cut can leave the name on an empty file. A disk that
+// cannot take the data (an I/O error at the sync) keeps the old index.
+TEST_F(IndexRewrite, TheNewIndexReachesTheDiskBeforeItReplacesTheOld) {
+    for (const char* name : {"a", "b", "c"}) write(std::string("Db01/r/") + name + ".con", contourFile(139));
+    const std::string old = "r,a,35.1,139.7,35.0,139.8,35.0,139.75\r\nr,b,35.1,139.7,35.0,139.8,35.0,139.75\r\n";
+    write("Db01/kowan.grd", old);
+    disk_.syncFails = true;
+    harbours();
+    loadHarbourIndex();
+    EXPECT_EQ(disk_.steps, std::vector<std::string>{"sync"});
+    EXPECT_EQ(read("Db01/kowan.grd"), old);
+    EXPECT_FALSE(exists("Db01/kowan.grd.new"));
+
+    disk_.syncFails = false;
+    disk_.steps.clear();
+    harbours();
+    loadHarbourIndex();
+    EXPECT_EQ(disk_.steps, (std::vector<std::string>{"sync", "replace"}));
+    EXPECT_NE(read("Db01/kowan.grd").find("r,c,"), std::string::npos);
 }
 
 TEST_F(IndexRewrite, ANewFileLeftByACrashIsNeitherReadNorKept) {
