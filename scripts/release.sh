@@ -68,6 +68,14 @@ done
 grep -q "VORNEL_VERSION_TEXT \"$version\"" "$build/generated/version.h" ||
   die "$build/generated/version.h is not of version $version: configure the build again"
 
+# A program folder as shipped: the programs beside the data they read. Index
+# caches are written by the program at its first start; never shipped.
+lay_out_program_folder() {
+  cp "$build/VORNEL.exe" "$build/solver/zelvo_v3.exe" "$1/"
+  cp -r sample/Db01 sample/M7000 sample/japan.llm sample/parameter.lst "$1/"
+  find "$1/Db01" -name '*.grd' -delete
+}
+
 # The guide's screenshots: VORNEL.exe driven through one estimation on the
 # sample data, in a program folder laid out as shipped, in a Wine prefix and on
 # an X display of their own.
@@ -75,9 +83,7 @@ echo "release: one estimation on the sample data for the guide's screenshots"
 guide_run="$build/release-guide-run"
 rm -rf "$guide_run"
 mkdir -p "$guide_run" "$build/screenshots"
-cp "$build/VORNEL.exe" "$build/solver/zelvo_v3.exe" "$guide_run/"
-cp -r sample/Db01 sample/M7000 sample/japan.llm sample/parameter.lst "$guide_run/"
-find "$guide_run/Db01" -name '*.grd' -delete
+lay_out_program_folder "$guide_run"
 rm -f "$build/screenshots"/guide-*.bmp
 winpath() { local p; p="$(cd "$1" && pwd)"; echo "Z:${p//\//\\}"; }
 . tests/release/own-xvfb.sh
@@ -105,11 +111,7 @@ stage="$stage_root/$name"
 rm -rf "$stage_root"
 mkdir -p "$stage/docs/images" "$stage/licences"
 
-# The program folder: the programs beside the data they read.
-cp "$build/VORNEL.exe" "$build/solver/zelvo_v3.exe" "$stage/"
-cp -r sample/Db01 sample/M7000 sample/japan.llm sample/parameter.lst "$stage/"
-# Index caches are written by the program at its first start; never shipped.
-find "$stage/Db01" -name '*.grd' -delete
+lay_out_program_folder "$stage"
 # Licences of the sample data sources, the solver's description, the guide.
 cp sample/README.md "$stage/licences/sample-data-README.md"
 cp installer/licences/*.txt "$stage/licences/"

@@ -273,6 +273,17 @@ TEST_F(CsvReport, AFailedWriteIsReportedAndThePartialFileRemoved) {
     EXPECT_EQ(full.deleted.size(), 1u);  // nothing was created, nothing removed
 }
 
+// A report saved earlier, in a temporary file named after `tag`: "earlier report\r\n".
+std::string earlierReport(const char* tag) {
+    const std::string path = (std::filesystem::temp_directory_path() /
+                              ("vornel_csv_" + std::string(tag) + "_" + std::to_string(::getpid()) + ".csv"))
+                                 .string();
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    std::fputs("earlier report\r\n", f);
+    std::fclose(f);
+    return path;
+}
+
 // The disk fills up while the new report is written: the report saved
 // earlier under the same name stays whole, and no partial file is left.
 class FullDiskForNewFiles : public RecordingPlatform {
@@ -284,13 +295,7 @@ public:
 };
 
 TEST_F(CsvReport, AnEarlierReportSurvivesAFailedSave) {
-    const std::string path = (std::filesystem::temp_directory_path() /
-                              ("vornel_csv_keep_" + std::to_string(::getpid()) + ".csv")).string();
-    {
-        std::FILE* f = std::fopen(path.c_str(), "wb");
-        std::fputs("earlier report\r\n", f);
-        std::fclose(f);
-    }
+    const std::string path = earlierReport("keep");
     {
         FullDiskForNewFiles full;
         EXPECT_EQ(writeResultCsv(nullptr, params, path), -1);
@@ -323,13 +328,7 @@ public:
 };
 
 TEST_F(CsvReport, TheReportReachesTheDiskBeforeItReplacesTheEarlierOne) {
-    const std::string path = (std::filesystem::temp_directory_path() /
-                              ("vornel_csv_sync_" + std::to_string(::getpid()) + ".csv")).string();
-    {
-        std::FILE* f = std::fopen(path.c_str(), "wb");
-        std::fputs("earlier report\r\n", f);
-        std::fclose(f);
-    }
+    const std::string path = earlierReport("sync");
     SyncRecordingPlatform disk;
     disk.syncFails = true;
     EXPECT_EQ(writeResultCsv(nullptr, params, path), -1);
