@@ -74,7 +74,7 @@ const wchar_t* chartFolderName(ChartSeries series) {
 
 bool chartContourPath(std::wstring& out, ChartSeries series, std::string_view ansiCode) {
     std::wstring folder;
-    return dataFilePath(folder, chartFolderName(series)) && joinPath(out, folder, platform().fromAnsi(ansiCode));
+    return dataFilePath(folder, chartFolderName(series)) && joinPath(out, folder, platform().fromCp932(ansiCode));
 }
 
 void loadChartTable(WindowRef owner, ChartSeries series) {
@@ -108,7 +108,12 @@ void checkChartFolder(WindowRef owner, ChartSeries series) {
     if (dataFilePath(folder, chartFolderName(series))) {
         for (const DirEntry& entry : platform().listDirectory(folder, lay.pattern)) {
             if (entry.isDirectory) continue;
-            const std::string name = platform().toAnsi(entry.name);
+            const std::optional<std::string> exactName = exactCp932(entry.name);
+            if (!exactName) {
+                platform().warn(owner, widen(lay.dataCaption), txt::fileNameNotShiftJis(entry.name));
+                continue;
+            }
+            const std::string& name = *exactName;
             int found = -1;
             for (int i = 0; i < list.count && found < 0; ++i)
                 if (name == list.records[i].code) found = i;

@@ -17,8 +17,8 @@ bool dataFilePath(std::wstring& out, std::wstring_view name) {
 
 bool harbourContourPath(std::wstring& out, std::string_view ansiRegion, std::string_view ansiName) {
     std::wstring regionFolder;
-    if (!dataFilePath(regionFolder, platform().fromAnsi(ansiRegion))) return false;
-    return joinPath(out, regionFolder, platform().fromAnsi(ansiName) + L".con");
+    if (!dataFilePath(regionFolder, platform().fromCp932(ansiRegion))) return false;
+    return joinPath(out, regionFolder, platform().fromCp932(ansiName) + L".con");
 }
 
 }  // namespace vornel

@@ -82,7 +82,12 @@ void scanOneRegionFolder(WindowRef owner, const std::wstring& dataFolder, const 
     if (!joinPath(folder, dataFolder, wideRegion)) return;
     for (const DirEntry& entry : platform().listDirectory(folder, L"*.con")) {
         if (entry.isDirectory) continue;
-        const std::string fileName = platform().toAnsi(entry.name);
+        const std::optional<std::string> exactName = exactCp932(entry.name);
+        if (!exactName) {
+            platform().warn(owner, caption, txt::fileNameNotShiftJis(entry.name));
+            continue;
+        }
+        const std::string& fileName = *exactName;
         if (fileName.size() <= 4) continue;
         const std::string_view baseName = std::string_view(fileName).substr(0, fileName.size() - 4);
         const int found = findHarbour(baseName, region);
@@ -136,7 +141,12 @@ int scanRegionFolders(WindowRef owner) {
     if (dataFolderPath(dataFolder)) {
         for (const DirEntry& entry : platform().listDirectory(dataFolder, L"*")) {
             if (!entry.isDirectory || entry.name.empty() || entry.name[0] == L'.') continue;
-            const std::string region = platform().toAnsi(entry.name);
+            const std::optional<std::string> exactRegion = exactCp932(entry.name);
+            if (!exactRegion) {
+                platform().warn(owner, caption, txt::folderNameNotShiftJis(entry.name));
+                continue;
+            }
+            const std::string& region = *exactRegion;
             // A name cut to fit the record would build the path of another folder.
             if (region.size() >= sizeof(HarbourRecord::region)) {
                 platform().warn(owner, caption, txt::folderNameTooLong(region));

@@ -67,7 +67,7 @@ void writeIndex(const std::wstring& path, const std::vector<bool>& unreadable) {
 bool openM7000DataSet(WindowRef owner, const M7000DataSet& set) {
     WaitCursor wait;
     std::wstring path;
-    if (!joinPath(path, appState().m7000Folder, platform().fromAnsi(set.fileName))) {
+    if (!joinPath(path, appState().m7000Folder, platform().fromCp932(set.fileName))) {
         abandonM7000Load();
         return false;
     }

@@ -19,7 +19,7 @@ M7000Extent extent;
 // The last path component, 8-bit, for messages.
 std::string ansiFileName(const std::wstring& path) {
     const std::size_t slash = path.find_last_of(L"\\/");
-    return platform().toAnsi(slash == std::wstring::npos ? path : path.substr(slash + 1));
+    return platform().toCp932(slash == std::wstring::npos ? path : path.substr(slash + 1));
 }
 }  // namespace
 

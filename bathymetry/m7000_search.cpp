@@ -7,6 +7,7 @@
 #include "bathymetry/fixed_columns.h"
 #include "bathymetry/m7000_list.h"
 #include "bathymetry/m7000_messages.h"
+#include "bathymetry/messages.h"
 #include "platform/line_reader.h"
 #include "platform/paths.h"
 #include "platform/text.h"
@@ -91,7 +92,7 @@ bool hasTable(const std::wstring& folder, std::string_view shpName) {
     std::string dbf(shpName.substr(0, shpName.size() - 4));
     dbf += ".dbf";
     std::wstring path;
-    return joinPath(path, folder, platform().fromAnsi(dbf)) && platform().fileExists(path);
+    return joinPath(path, folder, platform().fromCp932(dbf)) && platform().fileExists(path);
 }
 
 void searchFolder(WindowRef owner) {
@@ -102,7 +103,15 @@ void searchFolder(WindowRef owner) {
     if (folder.empty()) return;
     for (const DirEntry& entry : platform().listDirectory(folder, L"M7*")) {
         if (entry.isDirectory) continue;
-        const std::string name = platform().toAnsi(entry.name);
+        const std::optional<std::string> exactName = exactCp932(entry.name);
+        if (!exactName) {
+            // The list and M7000.grd hold 8-bit names: such a data set could not be reopened.
+            if (isM7000DataFileName(platform().toCp932(entry.name)))
+                platform().warn(owner, widen(m7000_text::kCaptionSearch),
+                                bathymetry_text::fileNameNotShiftJis(entry.name));
+            continue;
+        }
+        const std::string& name = *exactName;
         if (!isM7000DataFileName(name)) continue;
         // A name that does not fit the record or the path buffer could not be opened.
         std::wstring path;

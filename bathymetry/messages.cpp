@@ -7,10 +7,10 @@ namespace vornel::bathymetry_text {
 
 namespace {
 
-// prefix + the 8-bit name in the system code page + suffix.
+// prefix + the 8-bit (CP932) name + suffix.
 std::wstring quote(const char* prefix, std::string_view ansiName, const char* suffix) {
     std::wstring text = widen(prefix);
-    text += platform().fromAnsi(ansiName);
+    text += platform().fromCp932(ansiName);
     text += widen(suffix);
     return text;
 }
@@ -32,6 +32,14 @@ std::wstring fileNameTooLong(std::string_view ansiName) {
 
 std::wstring folderNameTooLong(std::string_view ansiName) {
     return quote("フォルダー名が長すぎます[", ansiName, "]");
+}
+
+std::wstring fileNameNotShiftJis(std::wstring_view name) {
+    return widen("ファイル名にShift_JISで表せない文字が含まれています[") + std::wstring(name) + L"]";
+}
+
+std::wstring folderNameNotShiftJis(std::wstring_view name) {
+    return widen("フォルダー名にShift_JISで表せない文字が含まれています[") + std::wstring(name) + L"]";
 }
 
 std::wstring tooManyContourFiles(std::string_view ansiName, int capacity) {

@@ -25,6 +25,10 @@ std::wstring harbourListOverCapacity(int announced, int capacity);
 std::wstring fileNameTooLong(std::string_view ansiName);
 // "フォルダー名が長すぎます[name]": a region folder whose name does not fit a record.
 std::wstring folderNameTooLong(std::string_view ansiName);
+// "ファイル名にShift_JISで表せない文字が含まれています[name]" and the same for a
+// folder: a name that no 8-bit record, index line or menu could hold unchanged.
+std::wstring fileNameNotShiftJis(std::wstring_view name);
+std::wstring folderNameNotShiftJis(std::wstring_view name);
 // "既定数を超えるファイルが存在します。[name](>200)"
 std::wstring tooManyContourFiles(std::string_view ansiName, int capacity);
 // "既定数を超える地域フォルダーが存在します。[name](>20)"

@@ -21,14 +21,14 @@ std::wstring chosenFolder;
 
 constexpr char kSeparator[] = "--------------------------------\n";
 
-// The program's own texts (UTF-8 here) in the system code page.
+// The program's own texts (UTF-8 here) in code page 932.
 std::string ansi(const char* utf8) {
-    return platform().toAnsi(widen(utf8));
+    return platform().toCp932(widen(utf8));
 }
 
-// A field's text in the system code page.
+// A field's text in code page 932.
 std::string fieldText(DialogFields& dialog, int id) {
-    return platform().toAnsi(dialog.text(id));
+    return platform().toCp932(dialog.text(id));
 }
 
 // Writes one piece of the report, with "\n" as CR LF, and remembers the first
@@ -55,10 +55,10 @@ private:
     bool ok_ = true;
 };
 
-std::wstring fileMessage(const char* templ, std::string_view fileName) {
+std::wstring fileMessage(const char* templ, const std::wstring& fileName) {
     const std::wstring t = widen(templ);
     const std::size_t at = t.find(L"%s");
-    return t.substr(0, at) + platform().fromAnsi(fileName) + t.substr(at + 2);
+    return t.substr(0, at) + fileName + t.substr(at + 2);
 }
 
 void writeParameters(ReportWriter& w, DialogFields& d) {
@@ -173,17 +173,16 @@ void acceptChosenCsvName(std::wstring& name, std::wstring& lastFolder) {
     if (slash != std::wstring::npos) lastFolder = name.substr(0, slash);
 }
 
-int writeResultCsv(WindowRef owner, DialogFields& params, std::string_view fileName) {
+int writeResultCsv(WindowRef owner, DialogFields& params, const std::wstring& path) {
     Platform& p = platform();
     const std::wstring caption = widen(msg::kCsvCaption);
-    const std::wstring path = p.fromAnsi(fileName);
     // The report is written beside the chosen file and put in its place only
     // when complete: a full disk or a lost share never leaves a cut report,
     // and an earlier report of the same name survives a failed save.
     const std::wstring partial = path + L".part";
     ScopedFile file(p.openFile(partial, "wb"));
     if (!file) {
-        p.warn(owner, caption, fileMessage(msg::kCsvCannotOpen, fileName));
+        p.warn(owner, caption, fileMessage(msg::kCsvCannotOpen, path));
         return -1;
     }
     ReportWriter writer(file.get());
@@ -193,7 +192,7 @@ int writeResultCsv(WindowRef owner, DialogFields& params, std::string_view fileN
     const bool closed = file.close();
     if (onDisk && closed && p.replaceFile(partial, path)) return 0;
     p.deleteFile(partial);
-    p.warn(owner, caption, fileMessage(msg::kCsvWriteFailed, fileName));
+    p.warn(owner, caption, fileMessage(msg::kCsvWriteFailed, path));
     return -1;
 }
 

@@ -1,6 +1,6 @@
 // The CSV report of a run: the parameters as the parameter dialog shows them,
 // the solver's echo of its inputs and the table of candidates with the
-// estimated Smax. Text in the system code page, CR LF line ends.
+// estimated Smax. Shift_JIS text (code page 932), CR LF line ends.
 #pragma once
 
 #include <string>
@@ -28,12 +28,13 @@ std::wstring csvFilterList(std::wstring_view resourceText);
 // buffer; `lastFolder` becomes the part before the last backslash, if any.
 void acceptChosenCsvName(std::wstring& name, std::wstring& lastFolder);
 
-// Writes the report to `fileName` (8-bit), replacing an existing file, reading
+// Writes the report to `path` (wide from the save dialog to the file call, so
+// that any folder name works), replacing an existing file, reading
 // the parameter texts from `params` (the parameter dialog's fields; the text
 // of its relation list is the selected entry). Returns 0 when the file was
 // written and closed; -1 after a warning under "CSVファイルの保存" owned by
 // `owner`: the file could not be opened, or a write or the close failed, in
 // which case the partial file is removed.
-int writeResultCsv(WindowRef owner, DialogFields& params, std::string_view fileName);
+int writeResultCsv(WindowRef owner, DialogFields& params, const std::wstring& path);
 
 }  // namespace vornel

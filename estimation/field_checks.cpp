@@ -175,9 +175,9 @@ std::wstring angleText(double degrees) {
 
 std::string dmsText(DialogFields& dialog, int degreeId, int minuteId, int secondId) {
     Platform& p = platform();
-    return padLeft(p.toAnsi(dialog.text(degreeId)), 3) + msg::kDegreeMarkSjis +
-           padLeft(p.toAnsi(dialog.text(minuteId)), 2) + msg::kMinuteMarkSjis +
-           padLeft(p.toAnsi(dialog.text(secondId)), 2) + msg::kSecondMarkSjis;
+    return padLeft(p.toCp932(dialog.text(degreeId)), 3) + msg::kDegreeMarkSjis +
+           padLeft(p.toCp932(dialog.text(minuteId)), 2) + msg::kMinuteMarkSjis +
+           padLeft(p.toCp932(dialog.text(secondId)), 2) + msg::kSecondMarkSjis;
 }
 
 }  // namespace vornel

@@ -34,6 +34,8 @@ inline constexpr char kRangePeriod[] = "周期が範囲(0-99)外です。(%3.1lf
 inline constexpr char kRangeDirection[] = "波向が範囲(0-360)外です。(%3.1lf)\n";
 inline constexpr char kTitleTooLong[] = "タイトルが長すぎます。(100バイト以内)\n";
 inline constexpr char kTitleBadCharacter[] = "タイトルにファイル名に使えない文字が含まれています。\n";
+// The title names the solver's output files, which are Shift_JIS.
+inline constexpr char kTitleNotShiftJis[] = "タイトルにShift_JISで表せない文字が含まれています。";
 
 // The run of the solver.
 inline constexpr char kRunCaption[] = "簡易逆推定の実行";
@@ -57,7 +59,7 @@ inline constexpr char kCsvWriteFailed[] = "ファイル(%s)の書き込みに失
 inline constexpr char kCsvDialogTitle[] = "簡易逆推定結果のCSVファイル出力";
 
 // Degree, minute and second marks of the CSV coordinates, as Shift_JIS bytes
-// (°, ′, ″): the report is written in the system code page.
+// (°, ′, ″): the report is written in code page 932.
 inline constexpr char kDegreeMarkSjis[] = "\x81\x8b";
 inline constexpr char kMinuteMarkSjis[] = "\x81\x8c";
 inline constexpr char kSecondMarkSjis[] = "\x81\x8d";

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "estimation/dialog_fields_win32.h"
+#include "estimation/dialog_scroller_win32.h"
 #include "estimation/estimation_dialogs_win32.h"
 #include "estimation/param_presenter.h"
 #include "estimation/solver_exchange.h"
@@ -29,16 +30,22 @@ public:
     void endDialog(int result) override { EndDialog(hwnd_, result); }
 
 private:
-    explicit ParamDialogWindow(HWND hwnd) : hwnd_(hwnd), fields_(hwnd), presenter_(fields_, *this) {}
+    explicit ParamDialogWindow(HWND hwnd) : hwnd_(hwnd), fields_(hwnd), presenter_(fields_, *this), scroller_(hwnd) {}
     static HWND mainWindow() { return static_cast<HWND>(appState().mainWindow); }
     void onInitDialog();
+    void placeBesideMainWindow();
     INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam);
     bool onCommand(int id, int code);
 
     HWND hwnd_;
     Win32DialogFields fields_;
     ParamPresenter presenter_;
+    DialogScroller scroller_;
 };
+
+// The side panel (160 px wide) and as much map again: the least the main
+// window keeps when it makes room for the dialog on a narrow screen.
+constexpr int kMinMainWidth = 320;
 
 INT_PTR CALLBACK ParamDialogWindow::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
@@ -59,18 +66,39 @@ INT_PTR CALLBACK ParamDialogWindow::procedure(HWND hwnd, UINT message, WPARAM wP
 
 void ParamDialogWindow::onInitDialog() {
     presenter_.open();
-    // Left of the main window, so that the map stays in view.
-    RECT main{};
-    if (HWND mainHwnd = mainWindow()) GetWindowRect(mainHwnd, &main);
-    RECT own{};
-    GetWindowRect(hwnd_, &own);
-    const ParamDialogPlacement at = paramDialogPlacement(main.left, main.top, own.right - own.left);
-    SetWindowPos(hwnd_, nullptr, at.left, at.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    placeBesideMainWindow();
     ShowWindow(hwnd_, SW_SHOW);
 }
 
-INT_PTR ParamDialogWindow::handle(UINT message, WPARAM wParam, LPARAM) {
+// Left of the main window, so that the map and its side panel stay in view;
+// on a screen too narrow for that, the main window moves right of the dialog.
+// A screen too low for the dialog gets it with a scroll bar.
+void ParamDialogWindow::placeBesideMainWindow() {
+    HWND main = mainWindow();
+    const ScreenRect own = windowRectOf(hwnd_);
+    const int scrollBarWidth = GetSystemMetrics(SM_CXVSCROLL);
+    if (!main || IsIconic(main)) {
+        const ScreenRect work = workAreaOf(hwnd_);
+        scroller_.apply(fitDialogToWorkArea({work.left, work.top, work.left + own.width(), work.top + own.height()},
+                                            work, scrollBarWidth));
+        return;
+    }
+    const ScreenRect work = workAreaOf(main);
+    if (IsZoomed(main)) ShowWindow(main, SW_RESTORE);  // a maximised window has no room beside it
+    const ParamWindowsLayout layout =
+        layoutParamDialog(windowRectOf(main), own.width(), own.height(), work, scrollBarWidth, kMinMainWidth);
+    scroller_.apply(layout.dialog);
+    if (layout.mainMoves) {
+        const ScreenRect& r = layout.main;
+        SetWindowPos(main, nullptr, r.left, r.top, r.width(), r.height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+INT_PTR ParamDialogWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_VSCROLL:
+        case WM_MOUSEWHEEL:
+            return scroller_.onMessage(message, wParam, lParam) ? TRUE : FALSE;
         case WM_COMMAND:
             return onCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
         case WM_CLOSE:  // no system menu: the main window closes it with 1499

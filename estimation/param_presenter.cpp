@@ -1,10 +1,12 @@
 #include "estimation/param_presenter.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "bathymetry/contour_store.h"
 #include "bathymetry/spreading_relations.h"
+#include "estimation/messages.h"
 #include "estimation/numeric_text.h"
 #include "estimation/params.h"
 #include "estimation/solver_exchange.h"
@@ -56,11 +58,6 @@ int coordinateKind(int id, bool& longitude) {
 
 }  // namespace
 
-ParamDialogPlacement paramDialogPlacement(int mainLeft, int mainTop, int dialogWidth) {
-    const int left = mainLeft - dialogWidth;
-    return {left < 0 ? 0 : left, mainTop};
-}
-
 void ParamPresenter::open() {
     EstimationParams& p = estimationParams();
     for (int kind = 0; kind < 4; ++kind) p.point(kind).clear();
@@ -73,7 +70,7 @@ void ParamPresenter::open() {
 
     const SpreadingRelationList& list = spreadingRelations();
     std::vector<std::wstring> entries(1);
-    for (int i = 0; i < list.relationCount; ++i) entries.push_back(platform().fromAnsi(list.relations[i].name));
+    for (int i = 0; i < list.relationCount; ++i) entries.push_back(platform().fromCp932(list.relations[i].name));
     dialog_.setListEntries(kRelationList, entries);
     dialog_.selectListEntry(kRelationList, 0);
 
@@ -367,7 +364,15 @@ void ParamPresenter::start() {
 
     std::wstring wideTitle = dialog_.text(kTitle);
     if (wideTitle.size() > kMaxFieldChars) wideTitle.resize(kMaxFieldChars);
-    std::string title = platform().toAnsi(wideTitle);
+    // The title names the solver's files: a character that Shift_JIS lacks
+    // would become '?' and name no file the solver could write.
+    const std::optional<std::string> exactTitle = exactCp932(wideTitle);
+    if (!exactTitle) {
+        platform().warn(dialog_.window(), widen(msg::kRunCaption),
+                        widen(msg::kTitleNotShiftJis) + L"[" + wideTitle + L"]");
+        return;
+    }
+    std::string title = *exactTitle;
     if (title.size() > kMaxTitleBytes8) title.resize(kMaxTitleBytes8);
     if (title.empty()) title = "Test";
 

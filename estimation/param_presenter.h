@@ -46,13 +46,6 @@ public:
     virtual void endDialog(int result) = 0;
 };
 
-struct ParamDialogPlacement {
-    int left;
-    int top;
-};
-// Left of the main window, not beyond the screen's left edge; same top.
-ParamDialogPlacement paramDialogPlacement(int mainLeft, int mainTop, int dialogWidth);
-
 class ParamPresenter {
 public:
     ParamPresenter(DialogFields& dialog, ParamDialogHost& host) : dialog_(dialog), host_(host) {}

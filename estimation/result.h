@@ -1,6 +1,6 @@
 // The result record of the last run of the solver: the candidate offshore
 // waves, the case name and the solver's echo of its inputs, all text in the
-// 8-bit system code page. One instance for the whole run.
+// 8-bit code page 932 (Shift_JIS). One instance for the whole run.
 #pragma once
 
 namespace vornel {

@@ -3,6 +3,7 @@
 
 #include "estimation/csv_report.h"
 #include "estimation/dialog_fields_win32.h"
+#include "estimation/dialog_scroller_win32.h"
 #include "estimation/estimation_dialogs_win32.h"
 #include "estimation/result_presenter.h"
 #include "resources/resource.h"
@@ -23,7 +24,7 @@ public:
     void initialise();
 
 private:
-    explicit ResultDialogWindow(HWND hwnd) : hwnd_(hwnd), fields_(hwnd) {}
+    explicit ResultDialogWindow(HWND hwnd) : hwnd_(hwnd), fields_(hwnd), scroller_(hwnd) {}
     INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam);
     bool onCommand(int id, int code);
     void onCsv();
@@ -32,6 +33,7 @@ private:
 
     HWND hwnd_;
     Win32DialogFields fields_;
+    DialogScroller scroller_;
 };
 
 INT_PTR CALLBACK ResultDialogWindow::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -51,8 +53,11 @@ INT_PTR CALLBACK ResultDialogWindow::procedure(HWND hwnd, UINT message, WPARAM w
     return result;
 }
 
-INT_PTR ResultDialogWindow::handle(UINT message, WPARAM wParam, LPARAM) {
+INT_PTR ResultDialogWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_VSCROLL:
+        case WM_MOUSEWHEEL:
+            return scroller_.onMessage(message, wParam, lParam) ? TRUE : FALSE;
         case WM_COMMAND:
             return onCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
         case WM_CLOSE:  // no system menu: only the buttons and commands close it
@@ -68,15 +73,17 @@ void ResultDialogWindow::initialise() {
     if (noteResultDialogOpened(hwnd_)) placeAtFirstOpening();
 }
 
-// Beside the main window; a refresh leaves the dialog where the user put it.
+// Beside the main window and inside the work area of its monitor (with a
+// scroll bar on a screen too low for it); a refresh leaves the dialog where
+// the user put it.
 void ResultDialogWindow::placeAtFirstOpening() {
-    RECT main{};
-    if (HWND mainWindow = static_cast<HWND>(appState().mainWindow)) GetWindowRect(mainWindow, &main);
-    RECT own{};
-    GetWindowRect(hwnd_, &own);
-    const DialogPlacement at =
-        resultDialogPlacement(main.left, main.bottom, own.right - own.left, own.bottom - own.top);
-    SetWindowPos(hwnd_, nullptr, at.left, at.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    HWND mainWindow = static_cast<HWND>(appState().mainWindow);
+    const ScreenRect main = mainWindow ? windowRectOf(mainWindow) : ScreenRect{};
+    const ScreenRect own = windowRectOf(hwnd_);
+    const DialogPlacement at = resultDialogPlacement(main.left, main.bottom, own.width(), own.height());
+    const ScreenRect placed{at.left, at.top, at.left + own.width(), at.top + own.height()};
+    scroller_.apply(
+        fitDialogToWorkArea(placed, workAreaOf(mainWindow ? mainWindow : hwnd_), GetSystemMetrics(SM_CXVSCROLL)));
     ShowWindow(hwnd_, SW_SHOW);
 }
 
@@ -104,10 +111,8 @@ bool ResultDialogWindow::onCommand(int id, int code) {
 
 void ResultDialogWindow::onCsv() {
     if (chooseCsvFile(hwnd_) != 0) return;
-    std::string name = platform().toAnsi(csvFileName());
-    if (name.size() > kCsvNameCapacity) name.resize(kCsvNameCapacity);
     Win32DialogFields params(static_cast<HWND>(appState().paramDialogOpen == 1 ? appState().paramDialog : nullptr));
-    writeResultCsv(hwnd_, params, name);
+    writeResultCsv(hwnd_, params, csvFileName());
 }
 
 void ResultDialogWindow::end(int result) {

@@ -53,7 +53,7 @@ void writeEstimates(DialogFields& dialog, double L) {
 
 std::wstring groupTitle(const char* title, const char* caseName) {
     std::wstring text = widen(title);
-    if (caseName[0] != '\0') text += L"(" + platform().fromAnsi(caseName) + L")";
+    if (caseName[0] != '\0') text += L"(" + platform().fromCp932(caseName) + L")";
     return text;
 }
 
@@ -125,7 +125,7 @@ void initialiseResultDialog(DialogFields& dialog) {
     for (int i = 0; i < kShownEchoValues - 1; ++i) {
         const bool unused = diffractionOff && (i == ECHO_THETA_DIFF || i == ECHO_THETA || i == ECHO_DIFFRACTION_DEPTH);
         if (i < values && !unused)
-            dialog.setText(kFirstEchoCell + i, platform().fromAnsi(r.values[i]));
+            dialog.setText(kFirstEchoCell + i, platform().fromCp932(r.values[i]));
         else
             dialog.setText(kFirstEchoCell + i, emptyCell);
     }
@@ -136,7 +136,7 @@ void initialiseResultDialog(DialogFields& dialog) {
 
     const SpreadingRelationList& list = spreadingRelations();
     std::vector<std::wstring> entries(1);
-    for (int i = 0; i < list.relationCount; ++i) entries.push_back(platform().fromAnsi(list.relations[i].name));
+    for (int i = 0; i < list.relationCount; ++i) entries.push_back(platform().fromCp932(list.relations[i].name));
     dialog.setListEntries(kRelationList, entries);
     dialog.selectListEntry(kRelationList, r.relationIndex);
 

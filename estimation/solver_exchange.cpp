@@ -142,7 +142,7 @@ int runEstimation(WindowRef dialog, std::string_view titleIn, int relationIndex,
     // Every path of the run is built first: a folder too long for one of them
     // stops the run before anything is written or deleted.
     const std::wstring& folder = appState().programFolder;
-    const std::wstring wideTitle = p.fromAnsi(title);
+    const std::wstring wideTitle = p.fromCp932(title);
     std::wstring inputPath, solverPath, outputPath, listingPath;
     if (!joinPathOrWarn(inputPath, folder, L"zelvo-in.txt", dialog, caption) ||
         !joinPathOrWarn(solverPath, folder, L"zelvo_v3.exe", dialog, caption) ||

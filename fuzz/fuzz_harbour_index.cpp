@@ -24,8 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         HarbourRecord& record = harbours.records[harbours.harbourCount++];
         record = HarbourRecord{};
         // The records hold 8-bit names, as the harbour list reads them.
-        copyField(record.region, platform().toAnsi(widen(n[0])));
-        copyField(record.name, platform().toAnsi(widen(n[1])));
+        copyField(record.region, platform().toCp932(widen(n[0])));
+        copyField(record.name, platform().toCp932(widen(n[1])));
     }
     loadHarbourIndex();
     return 0;

@@ -13,8 +13,8 @@ public:
     void warn(WindowRef owner, std::wstring_view caption, std::wstring_view text) override {
         base_.warn(owner, caption, text);
     }
-    std::string toAnsi(std::wstring_view w) override { return base_.toAnsi(w); }
-    std::wstring fromAnsi(std::string_view a) override { return base_.fromAnsi(a); }
+    std::string toCp932(std::wstring_view w) override { return base_.toCp932(w); }
+    std::wstring fromCp932(std::string_view a) override { return base_.fromCp932(a); }
     std::vector<DirEntry> listDirectory(const std::wstring& f, const std::wstring& p) override {
         return base_.listDirectory(f, p);
     }

@@ -1,14 +1,15 @@
 // The seam between the portable logic and the operating system.
 //
 // Everything the logic needs from the platform goes through one object:
-// warning boxes, conversion between wide text and the 8-bit system code page,
-// directory enumeration, file access and running the solver. VORNEL.exe
+// warning boxes, conversion between wide text and the 8-bit text of the data
+// files (code page 932), directory enumeration, file access and running the solver. VORNEL.exe
 // installs the Win32 implementation at start; native tests install the POSIX
 // one, usually with the message box replaced by a recorder so that no test can
 // block on a modal box.
 #pragma once
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,10 +32,13 @@ public:
     // modal to `owner`. Blocks until dismissed.
     virtual void warn(WindowRef owner, std::wstring_view caption, std::wstring_view text) = 0;
 
-    // 8-bit text in the system code page (CP932 on the target systems).
-    // Characters that have no 8-bit form become '?' as the system converter does.
-    virtual std::string toAnsi(std::wstring_view wide) = 0;
-    virtual std::wstring fromAnsi(std::string_view ansi) = 0;
+    // The data files, the solver's files and the CSV report are Shift_JIS
+    // (code page 932) by definition, whatever the system's own code page is:
+    // stored files, the solver and Excel rely on it. Characters that have no
+    // CP932 form become '?' as the system converter makes them; text that
+    // becomes a file name goes through exactCp932 instead.
+    virtual std::string toCp932(std::wstring_view wide) = 0;
+    virtual std::wstring fromCp932(std::string_view bytes) = 0;
 
     // Entries of `folder` whose names match `pattern` ("*", "*.con", "????_?")
     // with the platform's own wildcard rules, in the platform's own order.
@@ -78,6 +82,11 @@ Platform& platform();
 // Installs `p` as the platform object and returns the previous one.
 // The caller keeps ownership.
 Platform* setPlatform(Platform* p);
+
+// The CP932 form of `wide` only when it reads back as the same text: for
+// names that go into 8-bit records and files, where a '?' or a look-alike
+// letter (¥ for \, e for ë) would name another file. Empty when it does not.
+std::optional<std::string> exactCp932(std::wstring_view wide);
 
 // The native implementation (the POSIX one in native builds, the Win32 one in
 // Windows builds): what the program uses when nothing else was installed.

@@ -91,15 +91,15 @@ public:
         std::cerr << "[" << toUtf8(caption) << "] " << toUtf8(text) << "\n";
     }
 
-    std::string toAnsi(std::wstring_view wide) override {
+    std::string toCp932(std::wstring_view wide) override {
         if (wide.empty()) return std::string();
         return convert("CP932", "UTF-32LE", reinterpret_cast<const char*>(wide.data()),
                        wide.size() * sizeof(wchar_t), sizeof(wchar_t));
     }
 
-    std::wstring fromAnsi(std::string_view ansi) override {
-        if (ansi.empty()) return std::wstring();
-        const std::string bytes = convert("UTF-32LE", "CP932", ansi.data(), ansi.size(), 1);
+    std::wstring fromCp932(std::string_view cp932) override {
+        if (cp932.empty()) return std::wstring();
+        const std::string bytes = convert("UTF-32LE", "CP932", cp932.data(), cp932.size(), 1);
         std::wstring out(bytes.size() / 4, L'\0');
         std::memcpy(out.data(), bytes.data(), out.size() * 4);
         return out;

@@ -1,6 +1,6 @@
 // The platform seam on Windows.
-#include <windows.h>
 #include <io.h>
+#include <windows.h>
 
 #include <cwchar>
 
@@ -10,6 +10,8 @@ namespace vornel {
 
 namespace {
 
+constexpr UINT kDataCodePage = 932;
+
 class Win32Platform final : public Platform {
 public:
     void warn(WindowRef owner, std::wstring_view caption, std::wstring_view text) override {
@@ -17,22 +19,25 @@ public:
         MessageBoxW(static_cast<HWND>(owner), t.c_str(), c.c_str(), MB_ICONEXCLAMATION | MB_OK);
     }
 
-    std::string toAnsi(std::wstring_view wide) override {
+    // Code page 932 on every system: the system code page (1252 on an English
+    // Windows, 65001 with the UTF-8 beta option) would read the data files'
+    // Shift_JIS names as other characters.
+    std::string toCp932(std::wstring_view wide) override {
         if (wide.empty()) return std::string();
-        const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+        const int n = WideCharToMultiByte(kDataCodePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
                                           nullptr, nullptr);
         std::string out(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
         if (n > 0)
-            WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr,
+            WideCharToMultiByte(kDataCodePage, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr,
                                 nullptr);
         return out;
     }
 
-    std::wstring fromAnsi(std::string_view ansi) override {
-        if (ansi.empty()) return std::wstring();
-        const int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+    std::wstring fromCp932(std::string_view bytes) override {
+        if (bytes.empty()) return std::wstring();
+        const int n = MultiByteToWideChar(kDataCodePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
         std::wstring out(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
-        if (n > 0) MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), out.data(), n);
+        if (n > 0) MultiByteToWideChar(kDataCodePage, 0, bytes.data(), static_cast<int>(bytes.size()), out.data(), n);
         return out;
     }
 

@@ -2,8 +2,8 @@
 //
 // The program's own texts (captions, messages, labels) are written in the
 // sources as UTF-8 and widened with `widen` where they meet the user
-// interface. Data-file text stays 8-bit in the system code page and goes
-// through platform().toAnsi / fromAnsi instead.
+// interface. Data-file text stays 8-bit Shift_JIS (code page 932) and goes
+// through platform().toCp932 / fromCp932 instead.
 #pragma once
 
 #include <string>

@@ -28,10 +28,13 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 
-# Wine takes its ANSI code page from the locale: ja_JP.UTF-8 gives 932 (Shift_JIS).
-if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
-  echo "setup: generating the ja_JP.UTF-8 locale"
-  $SUDO sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen
-  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
-  $SUDO locale-gen >/dev/null
-fi
+# Wine takes its ANSI code page from the locale: ja_JP.UTF-8 gives 932 (Shift_JIS),
+# en_US.UTF-8 gives 1252 (the code-page tests run VORNEL under both).
+for loc in ja_JP en_US; do
+  if ! locale -a 2>/dev/null | grep -qi "^${loc}\.utf-\?8$"; then
+    echo "setup: generating the ${loc}.UTF-8 locale"
+    $SUDO sed -i "s/^# *${loc}.UTF-8 UTF-8/${loc}.UTF-8 UTF-8/" /etc/locale.gen
+    grep -q "^${loc}.UTF-8 UTF-8" /etc/locale.gen || echo "${loc}.UTF-8 UTF-8" | $SUDO tee -a /etc/locale.gen >/dev/null
+    $SUDO locale-gen >/dev/null
+  fi
+done

@@ -6,6 +6,7 @@
 #include "bathymetry/contour_store.h"
 #include "bathymetry/harbour_list.h"
 #include "bathymetry/m7000_list.h"
+#include "platform/paths.h"
 #include "platform/text.h"
 #include "resources/resource.h"
 #include "shell/app_state.h"
@@ -83,13 +84,14 @@ int enterViewMode(int mode) {
 }
 
 bool acceptM7000Folder(WindowRef owner, const std::wstring& chosen) {
-    const std::string ansi = platform().toAnsi(chosen);
-    if (ansi.size() > 255) {
+    // The path stays wide: any folder name works, also one with characters
+    // that Shift_JIS lacks (Zoë, a Korean name).
+    if (chosen.size() > kMaxPathChars) {
         platform().warn(owner, widen("M7000データフォルダーの設定"),
                         widen("フォルダーのパスが長すぎます。[") + chosen + L"]");
         return false;
     }
-    appState().m7000Folder = platform().fromAnsi(ansi);
+    appState().m7000Folder = chosen;
     return true;
 }
 

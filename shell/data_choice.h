@@ -23,9 +23,9 @@ bool chooseM7000DataSet(MenuAccess& menus, WindowRef owner, int j);
 // moves the data centre), the overview keeps its own. Returns the previous mode.
 int enterViewMode(int mode);
 
-// Takes the folder chosen for the M7000 data. Its path is used as 8-bit
-// text of at most 255 bytes; a longer one is refused with a warning box and
-// the folder stays as it was (a cut path would name another folder).
+// Takes the folder chosen for the M7000 data: a wide path of at most 255
+// characters; a longer one is refused with a warning box and the folder stays
+// as it was (a cut path would name another folder).
 bool acceptM7000Folder(WindowRef owner, const std::wstring& chosen);
 
 // After the M7000 folder was set: the index build leaves the last data set it

@@ -22,7 +22,7 @@ constexpr int kM7000IdBase = 1200;
 constexpr int kM7000FirstSetPosition = 2;
 
 std::wstring menuText(const char* ansi) {
-    return platform().fromAnsi(std::string_view(ansi));
+    return platform().fromCp932(std::string_view(ansi));
 }
 
 ChartList& chartsOf(int list) {
@@ -192,7 +192,7 @@ void rebuildM7000Menu(MenuAccess& menus) {
     int position = 1;
     if (sets.m7000DataSetCount > 0) menus.putSeparator(popup, position++);
     for (int j = 0; j < sets.m7000DataSetCount; ++j)
-        menus.putItem(popup, position++, platform().fromAnsi(m7000DisplayName(j)), kM7000IdBase + j);
+        menus.putItem(popup, position++, platform().fromCp932(m7000DisplayName(j)), kM7000IdBase + j);
     while (menus.itemCount(popup) > position) menus.deleteItem(popup, position);
 }
 
@@ -243,7 +243,7 @@ std::vector<PickMenuItem> pickMenuItems(double lat, double lon) {
         for (int j = 0; j < sets.m7000DataSetCount; ++j) {
             const M7000DataSet& m = sets.dataSets[j];
             if (contains(lat, lon, m.northLat, m.westLon, m.southLat, m.eastLon))
-                items.push_back({platform().fromAnsi(m7000DisplayName(j)), kM7000IdBase + j});
+                items.push_back({platform().fromCp932(m7000DisplayName(j)), kM7000IdBase + j});
         }
     }
     return items;

@@ -6,9 +6,11 @@
 #include "shell/main_window_win32.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
-    // Data-file text is in the system code page; the C runtime converts it
-    // with the user's locale.
-    std::setlocale(LC_CTYPE, "");
+    // Data-file text is Shift_JIS on every system: the C runtime's character
+    // classes follow code page 932 as they do on a Japanese Windows, so that
+    // the files read the same under an English or a UTF-8 system code page.
+    // The program converts the text itself (platform/), never through the CRT.
+    if (!std::setlocale(LC_CTYPE, ".932")) std::setlocale(LC_CTYPE, "");
     if (!vornel::createMainWindow(instance, showCommand)) return 0;
     return vornel::runMessageLoop();
 }

@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include "bathymetry/m7000_depth_table.h"
+#include "estimation/dialog_scroller_win32.h"
 #include "estimation/estimation_dialogs_win32.h"
 #include "mapview/gdi_canvas_win32.h"
 #include "mapview/map_paint.h"
@@ -9,7 +11,6 @@
 #include "resources/resource.h"
 #include "shell/app_state.h"
 #include "shell/data_menus_win32.h"
-#include "bathymetry/m7000_depth_table.h"
 #include "shell/main_commands_win32.h"
 #include "shell/side_panel_win32.h"
 #include "shell/startup.h"
@@ -127,6 +128,17 @@ void MainWindow::onPaint() {
     }
 }
 
+// The system's default size can pass a laptop's work area (1366 x 768, or
+// 1280 x 720 at 150 %): the window starts inside it. The map takes whatever
+// client size the window has.
+void fitToWorkArea(HWND hwnd) {
+    const ScreenRect now = windowRectOf(hwnd);
+    const ScreenRect fitted = fitMainWindowToWorkArea(now, workAreaOf(hwnd));
+    if (!(fitted == now))
+        SetWindowPos(hwnd, nullptr, fitted.left, fitted.top, fitted.width(), fitted.height(),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace
 
 HINSTANCE appInstance() {
@@ -160,13 +172,18 @@ HWND createMainWindow(HINSTANCE instance, int showCommand) {
     wc.hIconSm = LoadIconW(instance, MAKEINTRESOURCEW(IDI_SMALL));
     RegisterClassExW(&wc);  // fails harmlessly when the class exists (tests create several windows)
 
+    // MS Gothic and the Japanese character set asked for by name: what the
+    // default fixed-pitch font is on a Japanese system, and under any other
+    // system code page still a font with kana and kanji, not one that shows
+    // the labels as boxes.
     if (!sidePanelFont)
-        sidePanelFont = CreateFontW(-12, 6, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_PRECIS,
-                                    CLIP_DEFAULT_PRECIS, DRAFT_QUALITY, FIXED_PITCH | FF_MODERN, nullptr);
+        sidePanelFont = CreateFontW(-12, 6, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_TT_PRECIS,
+                                    CLIP_DEFAULT_PRECIS, DRAFT_QUALITY, FIXED_PITCH | FF_MODERN, L"MS Gothic");
 
     HWND hwnd = CreateWindowExW(0, className, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0, CW_USEDEFAULT, 0, nullptr,
                                 nullptr, instance, nullptr);
     if (!hwnd) return nullptr;
+    fitToWorkArea(hwnd);
     ShowWindow(hwnd, showCommand);
     UpdateWindow(hwnd);
     return hwnd;

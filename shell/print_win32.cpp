@@ -135,7 +135,7 @@ HDC beginPrintJob(HWND window) {
     }
     printSetupInUse = true;
     HDC printer = printSetup.hDC;
-    const std::wstring name = platform().fromAnsi("Capture");
+    const std::wstring name = platform().fromCp932("Capture");
     DOCINFOW document{};
     document.cbSize = sizeof document;
     document.lpszDocName = name.c_str();

@@ -6,6 +6,7 @@
 
 #include "case_input.h"
 #include "inverse.h"
+#include "named_files.h"
 #include "result_files.h"
 
 namespace zelvo {
@@ -27,7 +28,7 @@ bool readInput(std::string& bytes) {
 }
 
 bool writeWhole(const std::string& name, const std::string& bytes) {
-    std::FILE* f = std::fopen(name.c_str(), "wb");
+    std::FILE* f = openNamedFile(name, "wb");
     if (!f) return false;
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     const bool closed = std::fclose(f) == 0;
@@ -55,8 +56,8 @@ int run(std::FILE* errors) {
     const std::string result = resultFileName(input.title);
     if (!writeWhole(report, formatReport(input, candidates)) ||
         !writeWhole(result, formatResultFile(input, candidates))) {
-        std::remove(report.c_str());
-        std::remove(result.c_str());
+        removeNamedFile(report);
+        removeNamedFile(result);
         return fail(errors, EXIT_WRITE_FAILED, "cannot write " + result);
     }
     return EXIT_OK;

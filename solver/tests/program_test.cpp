@@ -74,8 +74,8 @@ TEST_F(Program, WritesBothFilesForAGoodCase) {
     writeInput(input("Port \x95\x5C"));  // a Shift_JIS title whose trail byte is '\'
     ASSERT_EQ(run(), 0) << errors_;
     EXPECT_TRUE(errors_.empty()) << errors_;
-    const std::vector<std::string> expected = {"zelvo-in.txt", "zelvo-out_Port \x95\x5C.tmp",
-                                               "zelvo-out_Port \x95\x5C.txt"};
+    // Named by the title's characters (here UTF-8), not by its Shift_JIS bytes.
+    const std::vector<std::string> expected = {"zelvo-in.txt", "zelvo-out_Port 表.tmp", "zelvo-out_Port 表.txt"};
     ASSERT_EQ(files(), expected);
     const std::string result = read(expected[1]);
     EXPECT_NE(result.find("\r\n  25 "), std::string::npos) << result;

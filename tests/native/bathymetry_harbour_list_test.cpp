@@ -158,6 +158,18 @@ TEST_F(HarbourList_, JapaneseNamesAreComparedAsShiftJisBytes) {
     EXPECT_TRUE(texts().empty());
     ASSERT_EQ(harbourList().harbourCount, 1);
     EXPECT_EQ(std::string(regionList().names[0]), sjis);
+
+    // Names Shift_JIS cannot hold are refused by name, never kept with '?'
+    // (which would name no file) or a look-alike (¥ for a backslash).
+    resetHarbourList();
+    write("Db01/東京/Zoë.con", "");
+    write("Db01/東京/A¥B.con", "");
+    write("Db01/한국/x.con", "");
+    loadHarbourList(nullptr);
+    EXPECT_EQ(texts(), (std::vector<std::string>{"ファイル名にShift_JISで表せない文字が含まれています[A¥B.con]",
+                                                 "ファイル名にShift_JISで表せない文字が含まれています[Zoë.con]",
+                                                 "フォルダー名にShift_JISで表せない文字が含まれています[한국]"}));
+    EXPECT_EQ(harbourList().harbourCount, 1);
 }
 
 }  // namespace

@@ -1,12 +1,11 @@
 #include "estimation/csv_report.h"
 
 #include <gtest/gtest.h>
+#include <iconv.h>
 #include <unistd.h>
 
-#include <filesystem>
-#include <iconv.h>
-
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -74,7 +73,7 @@ protected:
         for (const auto& t : texts) params.texts[std::stoi(t[0])] = t[1];
 
         EstimationResult& r = estimationResult();
-        const std::string caseName = platform_.toAnsi(L"港湾A");
+        const std::string caseName = platform_.toCp932(L"港湾A");
         std::strcpy(r.caseName, caseName.c_str());
         const char* echo[] = {"200.0", "190.0", "30.0", "5.0", "20.0", "2.00", "10.00", "179.0"};
         r.valueCount = 8;
@@ -85,7 +84,11 @@ protected:
         r.rows[2] = {75, 1.234, 90.0, 0};
         for (int i = 3; i < 13; ++i) r.rows[i] = {10, 1.0, 0.0, 0};  // more rows than the dialog shows
         r.rowCount = 13;
-        path = ::testing::TempDir() + "vornel_report.csv";
+        // A name Shift_JIS cannot hold: the path stays wide up to the file call.
+        // One file per test and process: CTest runs the tests side by side.
+        path = ::testing::TempDir() + "vornel_report_Zoë_한국_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name() + "_" + std::to_string(::getpid()) +
+               ".csv";
     }
     void TearDown() override {
         std::remove(path.c_str());
@@ -105,7 +108,7 @@ protected:
 
 TEST_F(CsvReport, WithRelationAndDiffractionPoint) {
     estimationResult().relationIndex = 1;
-    ASSERT_EQ(writeResultCsv(nullptr, params, path), 0);
+    ASSERT_EQ(writeResultCsv(nullptr, params, widen(path)), 0);
     EXPECT_TRUE(platform_.warnings.empty());
     const std::string expected = sjisLines({
         "VORNELパラメータ",
@@ -185,7 +188,7 @@ TEST_F(CsvReport, WithoutRelationOrDiffractionPointAndWithEmptyFields) {
     for (int id = 1530; id <= 1536; ++id) params.texts.erase(id);
     params.texts[1601] = L"";
     params.texts[1539] = L"";
-    ASSERT_EQ(writeResultCsv(nullptr, params, path), 0);
+    ASSERT_EQ(writeResultCsv(nullptr, params, widen(path)), 0);
     const std::string expected = sjisLines({
         "VORNELパラメータ",
         "--------------------------------",
@@ -259,7 +262,7 @@ public:
 TEST_F(CsvReport, AFailedWriteIsReportedAndThePartialFileRemoved) {
     FullDiskPlatform full;
     WindowRef owner = reinterpret_cast<WindowRef>(0x1234);
-    EXPECT_EQ(writeResultCsv(owner, params, "D:\\out\\report.csv"), -1);
+    EXPECT_EQ(writeResultCsv(owner, params, L"D:\\out\\report.csv"), -1);
     ASSERT_EQ(full.warnings.size(), 1u);
     EXPECT_EQ(full.warnings[0].owner, owner);
     EXPECT_EQ(full.warnings[0].caption, L"CSVファイルの保存");
@@ -267,7 +270,7 @@ TEST_F(CsvReport, AFailedWriteIsReportedAndThePartialFileRemoved) {
     EXPECT_EQ(full.deleted, std::vector<std::wstring>{L"D:\\out\\report.csv.part"});
 
     full.canOpen = false;
-    EXPECT_EQ(writeResultCsv(owner, params, "D:\\out\\report.csv"), -1);
+    EXPECT_EQ(writeResultCsv(owner, params, L"D:\\out\\report.csv"), -1);
     ASSERT_EQ(full.warnings.size(), 2u);
     EXPECT_EQ(full.warnings[1].text, L"ファイル(D:\\out\\report.csv)がオープンできません。");
     EXPECT_EQ(full.deleted.size(), 1u);  // nothing was created, nothing removed
@@ -298,13 +301,13 @@ TEST_F(CsvReport, AnEarlierReportSurvivesAFailedSave) {
     const std::string path = earlierReport("keep");
     {
         FullDiskForNewFiles full;
-        EXPECT_EQ(writeResultCsv(nullptr, params, path), -1);
+        EXPECT_EQ(writeResultCsv(nullptr, params, widen(path)), -1);
         EXPECT_EQ(full.warnings.size(), 1u);
     }
     EXPECT_EQ(readBytes(path), "earlier report\r\n");
     EXPECT_FALSE(std::filesystem::exists(path + ".part"));
     // A save that works replaces it completely.
-    EXPECT_EQ(writeResultCsv(nullptr, params, path), 0);
+    EXPECT_EQ(writeResultCsv(nullptr, params, widen(path)), 0);
     EXPECT_NE(readBytes(path).find("VORNEL"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(path + ".part"));
     std::filesystem::remove(path);
@@ -331,7 +334,7 @@ TEST_F(CsvReport, TheReportReachesTheDiskBeforeItReplacesTheEarlierOne) {
     const std::string path = earlierReport("sync");
     SyncRecordingPlatform disk;
     disk.syncFails = true;
-    EXPECT_EQ(writeResultCsv(nullptr, params, path), -1);
+    EXPECT_EQ(writeResultCsv(nullptr, params, widen(path)), -1);
     ASSERT_EQ(disk.warnings.size(), 1u);
     EXPECT_EQ(disk.warnings[0].caption, L"CSVファイルの保存");
     EXPECT_EQ(disk.steps, std::vector<std::string>{"sync"});
@@ -340,7 +343,7 @@ TEST_F(CsvReport, TheReportReachesTheDiskBeforeItReplacesTheEarlierOne) {
 
     disk.syncFails = false;
     disk.steps.clear();
-    EXPECT_EQ(writeResultCsv(nullptr, params, path), 0);
+    EXPECT_EQ(writeResultCsv(nullptr, params, widen(path)), 0);
     EXPECT_EQ(disk.steps, (std::vector<std::string>{"sync", "replace"}));
     EXPECT_NE(readBytes(path).find("VORNEL"), std::string::npos);
     std::filesystem::remove(path);

@@ -19,11 +19,17 @@ TEST(Text, WidenAndBackKeepJapanese) {
     EXPECT_EQ(toUtf8(w), "簡易逆推定の実行");
 }
 
-TEST(Text, AnsiIsShiftJis) {
+TEST(Text, DataTextIsShiftJis) {
     // 回 is 0x89 0xF1 in CP932; the wave dash style marks of the CSV too.
-    EXPECT_EQ(platform().toAnsi(widen("回折")), "\x89\xf1\x90\xdc");
-    EXPECT_EQ(platform().fromAnsi("\x89\xf1\x90\xdc"), widen("回折"));
-    EXPECT_EQ(platform().toAnsi(widen("°′″")), "\x81\x8b\x81\x8c\x81\x8d");
+    EXPECT_EQ(platform().toCp932(widen("回折")), "\x89\xf1\x90\xdc");
+    EXPECT_EQ(platform().fromCp932("\x89\xf1\x90\xdc"), widen("回折"));
+    EXPECT_EQ(platform().toCp932(widen("°′″")), "\x81\x8b\x81\x8c\x81\x8d");
+
+    // Only names that read back unchanged have an exact form: '?' or a
+    // look-alike would name another file.
+    EXPECT_EQ(exactCp932(widen("表\\ｱ?.con")), std::optional<std::string>("\x95\x5c\x5c\xb1?.con"));
+    EXPECT_EQ(exactCp932(L""), std::optional<std::string>(""));
+    for (const char* lossy : {"Zoë", "한국", "A¥B", "😀"}) EXPECT_FALSE(exactCp932(widen(lossy))) << lossy;
 }
 
 TEST(Text, CopyFieldNeverPassesCapacity) {

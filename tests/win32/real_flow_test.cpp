@@ -341,7 +341,7 @@ TEST_F(RealFlow, HarbourPointUndoZoomPanOverviewAndM7000Folder) {
         for (int j = 0; j < 2; ++j) {
             wchar_t text[128] = {};
             GetMenuStringW(menu, 2 + j, text, 128, MF_BYPOSITION);
-            EXPECT_EQ(text, platform().fromAnsi(m7000DisplayName(j))) << j;
+            EXPECT_EQ(text, platform().fromCp932(m7000DisplayName(j))) << j;
             EXPECT_EQ(GetMenuItemID(menu, 2 + j), static_cast<UINT>(IDM_M7000_FIRST + j));
         }
 

@@ -152,7 +152,7 @@ TEST(ShellFlow, OverviewPickMenuContourViewPickZoomPanAndBack) {
     }
     ASSERT_GE(harbour, 0);
     const HarbourRecord& h = harbourList().records[harbour];
-    const std::wstring name = platform().fromAnsi(h.name);
+    const std::wstring name = platform().fromCp932(h.name);
 
     // ---- Right click: the pick menu holds the harbour; choosing it opens its contours ----
     int chosenPosition = -1;

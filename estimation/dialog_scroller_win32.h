@@ -1,0 +1,51 @@
+// Dialogs that fit any screen: placement inside the monitor's work area, and
+// for a dialog taller than the work area, contents that scroll with a
+// vertical scroll bar, the mouse wheel and the keyboard focus. The controls,
+// their ids, tab order and dialog units stay as the template has them; a
+// dialog that fits shows no scroll bar and behaves as before.
+#pragma once
+
+#include <windows.h>
+
+#include "estimation/dialog_layout.h"
+
+namespace vornel {
+
+// The work area of the monitor that holds most of `window` (the nearest one).
+ScreenRect workAreaOf(HWND window);
+// GetWindowRect as a ScreenRect.
+ScreenRect windowRectOf(HWND window);
+
+// One per dialog, living as long as the dialog's window object.
+class DialogScroller {
+public:
+    explicit DialogScroller(HWND dialog) : dialog_(dialog) {}
+    DialogScroller(const DialogScroller&) = delete;
+    DialogScroller& operator=(const DialogScroller&) = delete;
+
+    // Moves the dialog to `fit.window`. With `fit.scrolls` the dialog takes
+    // that size too and its contents scroll from then on.
+    void apply(const DialogFit& fit);
+
+    // WM_VSCROLL and WM_MOUSEWHEEL of the dialog; true when handled.
+    bool onMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    bool scrolls() const { return scrolls_; }
+    int position() const { return position_; }
+
+private:
+    static LRESULT CALLBACK controlProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                             DWORD_PTR self);
+    void showControl(HWND control);
+    void scrollTo(int position);
+
+    HWND dialog_;
+    bool scrolls_ = false;
+    int contentHeight_ = 0;
+    int viewHeight_ = 0;
+    int lineHeight_ = 16;
+    int position_ = 0;
+    WheelNotches wheel_;
+};
+
+}  // namespace vornel
