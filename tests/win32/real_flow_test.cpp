@@ -5,10 +5,8 @@
 // runs) for the rest, and every wait has a timeout.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <functional>
 #include <string>
-#include <thread>
 
 #include "bathymetry/contour_store.h"
 #include "bathymetry/harbour_list.h"
@@ -32,30 +30,17 @@ const wchar_t kParamCaption[] = L"VORNELパラメータ";
 const wchar_t kPickerCaption[] = L"フォルダーの選択";
 constexpr int kFileNameEdit = 1152;
 
-bool waitFor(const std::function<bool()>& condition, int timeoutMs = 10000) {
-    const DWORD end = GetTickCount() + static_cast<DWORD>(timeoutMs);
-    while (!condition()) {
-        if (static_cast<LONG>(end - GetTickCount()) <= 0) return false;
-        Sleep(50);
-    }
-    return true;
-}
+using test::waitFor;
 
 // A cross-thread send that gives up after 10 s instead of blocking the test.
 LRESULT send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-    DWORD_PTR result = 0;
-    const bool answered = SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, 10000, &result) != 0;
+    bool answered = false;
+    const LRESULT result = test::sendWithTimeout(window, message, wParam, lParam, &answered);
     EXPECT_TRUE(answered) << "message " << message << " not answered";
-    return static_cast<LRESULT>(result);
+    return result;
 }
 
-std::wstring itemText(HWND window, int id) {
-    HWND item = GetDlgItem(window, id);
-    if (!item) return L"<missing>";
-    wchar_t text[256] = {};
-    send(item, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
-    return text;
-}
+using test::controlText;
 
 // The main window has painted everything it was asked to.
 bool painted(HWND window) {
@@ -138,25 +123,10 @@ protected:
         // Right of where the parameter dialog opens (the screen's left edge).
         SetWindowPos(main, nullptr, 370, 0, 900, 640, SWP_NOZORDER);
         test::pumpMessages(300);
-        std::atomic<bool> done{false};
-        const DWORD uiThread = GetCurrentThreadId();
-        std::thread driver([&] {
+        test::runDriver([&] {
             drive(main);
             closeWhatIsOpen(main);
-            done = true;
-            PostThreadMessageW(uiThread, WM_NULL, 0, 0);
         });
-        HACCEL accelerators = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_VORNEL));
-        while (!done) {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
-            MSG msg;
-            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                if (TranslateAcceleratorW(msg.hwnd, accelerators, &msg)) continue;
-                TranslateMessage(&msg);
-                DispatchMessageW(&msg);
-            }
-        }
-        driver.join();
         DestroyWindow(main);
         test::pumpMessages(100);
     }
@@ -195,7 +165,7 @@ TEST_F(RealFlow, HarbourPointUndoZoomPanOverviewAndM7000Folder) {
         GetWindowRect(dialog, &own);
         GetWindowRect(main, &mainRect);
         EXPECT_LE(own.right, mainRect.left) << "the dialog covers the map";
-        EXPECT_EQ(itemText(main, IDC_READOUT_LAT), widen("緯度："));
+        EXPECT_EQ(controlText(main, IDC_READOUT_LAT), widen("緯度："));
         screenshot(main, L"real-1-contour-view");
         screenshot(dialog, L"real-1-parameter-dialog");
 
@@ -213,9 +183,9 @@ TEST_F(RealFlow, HarbourPointUndoZoomPanOverviewAndM7000Folder) {
         }
         ASSERT_TRUE(sea) << "no click found water near the harbour";
         const PickEntry picked = app.mapPick.entry[0];
-        EXPECT_EQ(itemText(main, IDC_READOUT_LAT), latitudeReadOut(picked.lat));
-        EXPECT_EQ(itemText(main, IDC_READOUT_LON), longitudeReadOut(picked.lon));
-        EXPECT_EQ(itemText(main, IDC_READOUT_DEPTH), depthReadOut(picked.depth));
+        EXPECT_EQ(controlText(main, IDC_READOUT_LAT), latitudeReadOut(picked.lat));
+        EXPECT_EQ(controlText(main, IDC_READOUT_LON), longitudeReadOut(picked.lon));
+        EXPECT_EQ(controlText(main, IDC_READOUT_DEPTH), depthReadOut(picked.depth));
         screenshot(main, L"real-2-picked");
         // The pick's own drawing goes with the next paint; no marker is there yet.
         RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE);
@@ -233,15 +203,15 @@ TEST_F(RealFlow, HarbourPointUndoZoomPanOverviewAndM7000Folder) {
         EXPECT_DOUBLE_EQ(params.quasiOffshorePoint.lon, picked.lon);
         EXPECT_DOUBLE_EQ(params.quasiOffshorePoint.depth, picked.depth);
         const DmsTexts lat = showDms(picked.lat, false), lon = showDms(picked.lon, true);
-        EXPECT_EQ(itemText(dialog, 1500), std::to_wstring(static_cast<int>(picked.lat)));
-        EXPECT_EQ(itemText(dialog, 1500), lat.degrees);
-        EXPECT_EQ(itemText(dialog, 1501), lat.minutes);
-        EXPECT_EQ(itemText(dialog, 1502), lat.seconds);
-        EXPECT_EQ(itemText(dialog, 1503), std::to_wstring(static_cast<int>(picked.lon)));
-        EXPECT_EQ(itemText(dialog, 1504), lon.minutes);
-        EXPECT_EQ(itemText(dialog, 1505), lon.seconds);
-        EXPECT_EQ(itemText(dialog, 1506), depthText(picked.depth));
-        EXPECT_FALSE(itemText(dialog, 1506).empty());
+        EXPECT_EQ(controlText(dialog, 1500), std::to_wstring(static_cast<int>(picked.lat)));
+        EXPECT_EQ(controlText(dialog, 1500), lat.degrees);
+        EXPECT_EQ(controlText(dialog, 1501), lat.minutes);
+        EXPECT_EQ(controlText(dialog, 1502), lat.seconds);
+        EXPECT_EQ(controlText(dialog, 1503), std::to_wstring(static_cast<int>(picked.lon)));
+        EXPECT_EQ(controlText(dialog, 1504), lon.minutes);
+        EXPECT_EQ(controlText(dialog, 1505), lon.seconds);
+        EXPECT_EQ(controlText(dialog, 1506), depthText(picked.depth));
+        EXPECT_FALSE(controlText(dialog, 1506).empty());
         ASSERT_TRUE(painted(main));
         EXPECT_EQ(redCrossPixels(main, at, 3), 3) << "no red cross at " << at.x << "," << at.y;
         screenshot(main, L"real-2-point-set");
@@ -260,7 +230,7 @@ TEST_F(RealFlow, HarbourPointUndoZoomPanOverviewAndM7000Folder) {
         SetKeyboardState(keys);
         AttachThreadInput(GetCurrentThreadId(), uiThread, FALSE);
         EXPECT_FALSE(params.quasiOffshorePoint.isSet());
-        for (int id = 1500; id <= 1506; ++id) EXPECT_EQ(itemText(dialog, id), L"") << id;
+        for (int id = 1500; id <= 1506; ++id) EXPECT_EQ(controlText(dialog, id), L"") << id;
         ASSERT_TRUE(painted(main));
         EXPECT_EQ(redCrossPixels(main, at, 0), 0);
         // Without Ctrl the key does nothing: set again, 'Z' alone keeps it.
@@ -270,7 +240,7 @@ TEST_F(RealFlow, HarbourPointUndoZoomPanOverviewAndM7000Folder) {
         EXPECT_TRUE(params.quasiOffshorePoint.isSet());
         send(main, WM_COMMAND, IDM_UNDO);  // the menu's undo
         EXPECT_FALSE(params.quasiOffshorePoint.isSet());
-        EXPECT_EQ(itemText(dialog, 1506), L"");
+        EXPECT_EQ(controlText(dialog, 1506), L"");
         screenshot(main, L"real-3-undone");
 
         // ---- 4. Zoom and pan: menu, wheel, drag ----

@@ -6,6 +6,8 @@
 #include <thread>
 #include <vector>
 
+#include "resources/resource.h"
+
 namespace vornel::test {
 
 std::wstring buildFolder() {
@@ -84,27 +86,39 @@ void pumpMessages(int ms) {
     } while (static_cast<LONG>(end - GetTickCount()) > 0);
 }
 
-HWND findOwnWindow(const std::wstring& caption) {
+namespace {
+
+// The first visible top-level window of this process that `match` accepts.
+HWND findOwnWindowWhere(const std::function<bool(HWND)>& match) {
     struct Search {
-        const std::wstring* caption;
+        const std::function<bool(HWND)>* match;
         HWND found;
-    } search{&caption, nullptr};
+    } search{&match, nullptr};
     EnumWindows(
         [](HWND hwnd, LPARAM param) -> BOOL {
             auto* s = reinterpret_cast<Search*>(param);
             DWORD pid = 0;
             GetWindowThreadProcessId(hwnd, &pid);
-            if (pid != GetCurrentProcessId() || !IsWindowVisible(hwnd)) return TRUE;
-            wchar_t text[256] = {};
-            InternalGetWindowText(hwnd, text, 256);  // never sends a message: the owner may be blocked
-            if (*s->caption == text) {
-                s->found = hwnd;
-                return FALSE;
-            }
-            return TRUE;
+            if (pid != GetCurrentProcessId() || !IsWindowVisible(hwnd) || !(*s->match)(hwnd)) return TRUE;
+            s->found = hwnd;
+            return FALSE;
         },
         reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+}  // namespace
+
+HWND findOwnWindow(const std::wstring& caption) {
+    return findOwnWindowWhere([&](HWND hwnd) {
+        wchar_t text[256] = {};
+        InternalGetWindowText(hwnd, text, 256);  // never sends a message: the owner may be blocked
+        return caption == text;
+    });
+}
+
+HWND findOwnWindowWithItem(int itemId) {
+    return findOwnWindowWhere([&](HWND hwnd) { return GetDlgItem(hwnd, itemId) != nullptr; });
 }
 
 bool whileWindowShows(const std::wstring& caption, const std::function<void()>& action,
@@ -125,6 +139,51 @@ bool whileWindowShows(const std::wstring& caption, const std::function<void()>& 
     action();
     watcher.join();
     return found;
+}
+
+LRESULT sendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool* answered) {
+    DWORD_PTR result = 0;
+    const bool ok = SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, 10000, &result) != 0;
+    if (answered) *answered = ok;
+    return static_cast<LRESULT>(result);
+}
+
+std::wstring controlText(HWND window, int id) {
+    HWND item = GetDlgItem(window, id);
+    if (!item) return L"<missing>";
+    wchar_t text[256] = {};
+    sendWithTimeout(item, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+bool waitFor(const std::function<bool()>& condition, int timeoutMs) {
+    const DWORD end = GetTickCount() + static_cast<DWORD>(timeoutMs);
+    while (!condition()) {
+        if (static_cast<LONG>(end - GetTickCount()) <= 0) return false;
+        Sleep(50);
+    }
+    return true;
+}
+
+void runDriver(const std::function<void()>& drive) {
+    std::atomic<bool> done{false};
+    const DWORD uiThread = GetCurrentThreadId();
+    std::thread driver([&] {
+        drive();
+        done = true;
+        PostThreadMessageW(uiThread, WM_NULL, 0, 0);
+    });
+    HACCEL accelerators = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_VORNEL));
+    while (!done) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (TranslateAcceleratorW(msg.hwnd, accelerators, &msg)) continue;
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    driver.join();
 }
 
 std::wstring enterRunFolder(const std::wstring& name) {

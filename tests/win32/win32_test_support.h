@@ -34,6 +34,25 @@ bool whileWindowShows(const std::wstring& caption, const std::function<void()>& 
 
 // Finds a visible top-level window of this process by caption.
 HWND findOwnWindow(const std::wstring& caption);
+// Finds a visible top-level window of this process that holds a control with
+// id `itemId`: for the system's dialogs, whose captions follow its language.
+HWND findOwnWindowWithItem(int itemId);
+
+// A cross-thread SendMessage that gives up after 10 s instead of blocking;
+// `answered` (when given) tells whether the window answered.
+LRESULT sendWithTimeout(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0, bool* answered = nullptr);
+// The text of control `id` of `window`, read through a message (so from any
+// thread); "<missing>" when there is no such control.
+std::wstring controlText(HWND window, int id);
+
+// Polls `condition` every 50 ms for up to `timeoutMs`; whether it came true.
+bool waitFor(const std::function<bool()>& condition, int timeoutMs = 10000);
+
+// Runs `drive` on a driver thread while this thread serves the program's
+// windows as VORNEL's message loop does (accelerators included), until the
+// driver returns. Modal dialogs opened by the driver's posted messages run
+// their own loops here; the driver must leave none of them open.
+void runDriver(const std::function<void()>& drive);
 
 // A fresh empty run folder under the build folder, made the current folder.
 std::wstring enterRunFolder(const std::wstring& name);

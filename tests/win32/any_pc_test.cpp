@@ -1,0 +1,366 @@
+// VORNEL on the PCs engineers have: an English or UTF-8 system code page and
+// folder names Shift_JIS lacks, and laptop screens lower than the parameter
+// dialog. Each test drives the real windows on the sample data, as a user
+// would, from a driver thread (see real_flow_test.cpp for the pattern).
+//
+// CTest runs this file's tests in the normal Wine run (ja_JP, 1280 x 1024)
+// and again under en_US (code page 1252) and on 1366 x 768 and 1280 x 720
+// screens, each in a Wine prefix and Xvfb of its own (tools/wine-run.sh).
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+
+#include "bathymetry/contour_store.h"
+#include "bathymetry/harbour_list.h"
+#include "bathymetry/m7000_list.h"
+#include "estimation/params.h"
+#include "estimation/result.h"
+#include "platform/platform.h"
+#include "platform/text.h"
+#include "resources/resource.h"
+#include "shell/app_state.h"
+#include "shell/main_window_win32.h"
+#include "tests/support/recording_platform.h"
+#include "win32_test_support.h"
+
+namespace vornel {
+namespace {
+
+using test::controlText;
+using test::waitFor;
+
+const wchar_t kParamCaption[] = L"VORNELパラメータ";
+const wchar_t kResultCaption[] = L"簡易逆推定結果";
+const wchar_t kSaveCaption[] = L"簡易逆推定結果のCSVファイル出力";
+constexpr int kSaveNameEdit = 1148;
+constexpr int kPickerNameEdit = 1152;
+constexpr int kCsvButton = 1800;
+
+void setText(HWND dialog, int id, const std::wstring& text) {
+    test::sendWithTimeout(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+RECT screenRectOf(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+bool inside(const RECT& inner, const RECT& outer) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+RECT workAreaOf(HWND window) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info);
+    return info.rcWork;
+}
+
+// The dialog's client area in screen coordinates: what of its contents shows.
+RECT visibleClient(HWND dialog) {
+    RECT r{};
+    GetClientRect(dialog, &r);
+    MapWindowPoints(dialog, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+std::string readBytes(const std::wstring& path) {
+    std::ifstream in(path.c_str(), std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::string describe(const std::vector<RecordedWarning>& warnings) {
+    std::string text;
+    for (const RecordedWarning& w : warnings)
+        text += "[" + test::narrow(w.caption) + "] " + test::narrow(w.text) + "\n";
+    return text;
+}
+
+class OnAnyPc : public ::testing::Test {
+protected:
+    // A program folder named with letters Shift_JIS lacks, holding the sample
+    // data and the real solver; one per code page and screen, as CTest runs
+    // those side by side.
+    void SetUp() override {
+        folder_ = test::enterRunFolder(L"any-pc-Zoë-한국-" + std::to_wstring(GetACP()) + L"-" +
+                                       std::to_wstring(GetSystemMetrics(SM_CXSCREEN)) + L"x" +
+                                       std::to_wstring(GetSystemMetrics(SM_CYSCREEN)));
+        test::copySampleData(folder_);
+        ASSERT_TRUE(CopyFileW((test::buildFolder() + L"\\solver\\zelvo_v3.exe").c_str(),
+                              (folder_ + L"\\zelvo_v3.exe").c_str(), FALSE));
+        DeleteFileW((folder_ + L"\\report.csv").c_str());
+        resetAppState();
+        resetM7000Lists();
+        resetEstimationParams();
+        resetEstimationResult();
+        resetContourStore();
+    }
+    void TearDown() override {
+        if (main_) DestroyWindow(main_);
+        test::pumpMessages(100);
+        resetContourStore();
+        resetEstimationParams();
+        resetAppState();
+    }
+
+    // The main window as the program makes it: default place and size.
+    void createMain() {
+        main_ = createMainWindow(GetModuleHandleW(nullptr), SW_SHOWNORMAL);
+        ASSERT_NE(main_, nullptr);
+        test::pumpMessages(300);
+    }
+
+    // Chooses 鹿島 from the harbour menu; the parameter dialog opens.
+    HWND chooseKashima() {
+        int kashima = -1;
+        for (int i = 0; i < harbourList().harbourCount; ++i)
+            if (platform().fromCp932(harbourList().records[i].name) == L"鹿島") kashima = i;
+        EXPECT_GE(kashima, 0) << "鹿島 is not among the harbours";
+        PostMessageW(main_, WM_COMMAND, IDM_HARBOUR_FIRST + kashima, 0);
+        HWND dialog = nullptr;
+        EXPECT_TRUE(waitFor([&] { return (dialog = test::findOwnWindow(kParamCaption)) != nullptr; }, 20000))
+            << "the parameter dialog did not open";
+        waitFor([] { return contourStore().contourPointCount > 0; });
+        Sleep(300);
+        return dialog;
+    }
+
+    // A case off 鹿島 typed as a user would: the wave, the relation and the
+    // title first, then the coordinates of three points (the depths and θcon
+    // come from the map); no diffraction point.
+    static void typeKashimaCase(HWND dialog) {
+        test::sendWithTimeout(GetDlgItem(dialog, 1801), BM_CLICK);
+        setText(dialog, 1508, L"2.5");
+        setText(dialog, 1509, L"10");
+        setText(dialog, 1510, L"80");
+        test::sendWithTimeout(GetDlgItem(dialog, 1601), CB_SETCURSEL, 1);
+        setText(dialog, 1539, L"鹿島試験");
+        const std::pair<int, const wchar_t*> points[] = {
+            {1500, L"35"}, {1501, L"54"}, {1502, L"56.55"}, {1503, L"140"}, {1504, L"43"}, {1505, L"53.93"},  // 準沖波
+            {1512, L"35"}, {1513, L"57"}, {1514, L"52.66"}, {1515, L"140"}, {1516, L"44"}, {1517, L"47.01"},  // 代表点
+            {1530, L"35"}, {1531, L"55"}, {1532, L"36.25"}, {1533, L"140"}, {1534, L"47"}, {1535, L"50.54"},  // 沖波
+        };
+        for (const auto& [id, text] : points) setText(dialog, id, text);
+    }
+
+    // 計算開始; the result dialog, or null after a minute.
+    static HWND startRun(HWND dialog) {
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        HWND result = nullptr;
+        waitFor([&] { return (result = test::findOwnWindow(kResultCaption)) != nullptr; }, 60000);
+        Sleep(300);
+        return result;
+    }
+
+    // 閉じる in the result dialog, then the overview (地図から検索), whose
+    // paint closes the parameter dialog: in a contour view the next paint
+    // would open it again.
+    void closeDialogs(HWND result) {
+        if (result) PostMessageW(result, WM_COMMAND, IDCANCEL, 0);
+        waitFor([] { return appState().resultDialogOpen < 0; });
+        PostMessageW(main_, WM_COMMAND, IDM_OVERVIEW, 0);
+        waitFor([] { return appState().paramDialogOpen < 0 && !test::findOwnWindow(kParamCaption); });
+    }
+
+    void saveScreen(const std::wstring& name) {
+        const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        EXPECT_TRUE(test::saveScreenArea(screen, test::screenshotFolder() + L"\\" + name + L".bmp"));
+    }
+
+    RecordingPlatform boxes_;  // every warning box the program would show
+    std::wstring folder_;
+    HWND main_ = nullptr;
+};
+
+// Under any system code page (VORNEL_EXPECT_ACP names the one the run is
+// for), in a folder named Zoë-한국: the sample data loads without a box, the
+// menu shows the Japanese names, a typed point gets its depth, the solver's
+// files are found, the M7000 folder and the CSV save work, and the report is
+// byte for byte the one written under code page 932.
+TEST_F(OnAnyPc, SampleCaseUnderAnySystemCodePage) {
+    if (const char* expected = std::getenv("VORNEL_EXPECT_ACP")) {
+        ASSERT_EQ(GetACP(), std::strtoul(expected, nullptr, 10));
+    }
+    createMain();
+    EXPECT_TRUE(boxes_.warnings.empty()) << describe(boxes_.warnings);
+    EXPECT_EQ(harbourList().harbourCount, 10);
+    // The first region popup of 水深データ一覧から検索 and its harbours, as the menu shows them.
+    HMENU regions = GetSubMenu(GetMenu(main_), 1);
+    std::set<std::wstring> menuTexts;
+    for (int r = 0; r < GetMenuItemCount(regions); ++r) {
+        wchar_t text[64] = {};
+        GetMenuStringW(regions, r, text, 64, MF_BYPOSITION);
+        menuTexts.insert(text);
+        HMENU harbours = GetSubMenu(regions, r);
+        for (int h = 0; harbours && h < GetMenuItemCount(harbours); ++h) {
+            GetMenuStringW(harbours, h, text, 64, MF_BYPOSITION);
+            menuTexts.insert(text);
+        }
+    }
+    for (const wchar_t* name : {L"関東", L"鹿島", L"北海道", L"苫小牧", L"沖縄", L"那覇"})
+        EXPECT_TRUE(menuTexts.count(name)) << test::narrow(name) << " is not in the menu";
+
+    std::wstring depth, thetaCon, firstSmax;
+    bool saved = false;
+    test::runDriver([&] {
+        HWND dialog = chooseKashima();
+        if (!dialog) return;
+        typeKashimaCase(dialog);
+        depth = controlText(dialog, 1506);
+        thetaCon = controlText(dialog, 1519);
+        HWND result = startRun(dialog);
+        if (result) {
+            firstSmax = controlText(result, 1500);
+            PostMessageW(result, WM_COMMAND, kCsvButton, 0);
+            HWND save = nullptr;
+            if (waitFor([&] { return (save = test::findOwnWindow(kSaveCaption)) != nullptr; }, 15000)) {
+                Sleep(300);
+                setText(save, kSaveNameEdit, folder_ + L"\\report");
+                PostMessageW(save, WM_COMMAND, IDOK, 0);
+                saved = waitFor([&] { return !IsWindow(save) || !IsWindowVisible(save); });
+            }
+        }
+        closeDialogs(result);
+
+        // The M7000 folder inside the Zoë-한국 folder, through the folder picker
+        // (its caption is in the system's language).
+        PostMessageW(main_, WM_COMMAND, IDM_M7000_FOLDER, 0);
+        HWND picker = nullptr;
+        if (waitFor([&] { return (picker = test::findOwnWindowWithItem(kPickerNameEdit)) != nullptr; }, 15000)) {
+            Sleep(500);
+            setText(picker, kPickerNameEdit, folder_ + L"\\M7000");
+            PostMessageW(GetDlgItem(picker, IDOK), BM_CLICK, 0, 0);
+            waitFor([] { return m7000DataSetList().m7000DataSetCount == 2; }, 20000);
+        }
+    });
+
+    EXPECT_GT(_wtof(depth.c_str()), 5.0) << "the typed point got no depth: " << test::narrow(depth);
+    EXPECT_FALSE(thetaCon.empty());
+    EXPECT_NE(firstSmax.find_first_of(L"0123456789"), std::wstring::npos)
+        << "no candidate: " << test::narrow(firstSmax) << "\n"
+        << describe(boxes_.warnings);
+    EXPECT_EQ(m7000DataSetList().m7000DataSetCount, 2) << test::narrow(appState().m7000Folder);
+    EXPECT_EQ(appState().m7000Folder, folder_ + L"\\M7000");
+    EXPECT_NE(GetFileAttributesW((folder_ + L"\\zelvo-out_鹿島試験.tmp").c_str()), INVALID_FILE_ATTRIBUTES)
+        << "the solver's output is not named by the title's characters";
+
+    ASSERT_TRUE(saved);
+    const std::string report = readBytes(folder_ + L"\\report.csv");
+    ASSERT_FALSE(report.empty());
+    EXPECT_NE(report.find(platform().toCp932(L"計算タイトル\r\n鹿島試験\r\n")), std::string::npos);
+    // Kept for the run under another code page, which must write the same bytes.
+    const std::wstring keep = test::buildFolder() + L"\\any-pc-reports";
+    CreateDirectoryW(keep.c_str(), nullptr);
+    std::ofstream((keep + L"\\report-" + std::to_wstring(GetACP()) + L".csv").c_str(), std::ios::binary) << report;
+    if (GetACP() != 932) {
+        const std::string japanese = readBytes(keep + L"\\report-932.csv");
+        ASSERT_FALSE(japanese.empty()) << "no report of a run under code page 932 to compare with";
+        EXPECT_EQ(report, japanese) << "the report differs from the one written under code page 932";
+    }
+}
+
+// On a screen lower than the parameter dialog (1366 x 768, or a 1920 x 1080
+// laptop at 150 %): both dialogs lie inside the screen, every control can be
+// scrolled to and focused, the side panel stays in view, and a run ends in
+// its result. On a screen with room the dialog shows no scroll bar.
+TEST_F(OnAnyPc, BothDialogsFitTheScreen) {
+    createMain();
+    const RECT work = workAreaOf(main_);
+    EXPECT_TRUE(inside(screenRectOf(main_), work)) << "the main window starts beyond the work area";
+    const bool lowScreen = work.bottom - work.top < 900;
+
+    std::set<int> reached, hidden;
+    int wheelPosition = -1;
+    RECT dialogRect{}, mainRect{}, resultRect{};
+    bool dialogScrolls = false, startShown = false, resultButtonsShown = false;
+    std::wstring firstSmax;
+    std::vector<RECT> panel;
+    test::runDriver([&] {
+        HWND dialog = chooseKashima();
+        if (!dialog) return;
+        dialogRect = screenRectOf(dialog);
+        mainRect = screenRectOf(main_);
+        for (int id :
+             {IDC_READOUT_LAT, IDC_READOUT_LON, IDC_READOUT_DEPTH, IDC_KIND_FIRST, IDC_KIND_FIRST + 3, IDC_SET_POINT})
+            panel.push_back(screenRectOf(GetDlgItem(main_, id)));
+        dialogScrolls = (GetWindowLongW(dialog, GWL_STYLE) & WS_VSCROLL) != 0;
+        saveScreen(L"any-pc-dialog-open");
+
+        // Tab from the first field round the whole tab order, as a user would:
+        // each control that takes the focus shows whole.
+        const DWORD uiThread = GetWindowThreadProcessId(dialog, nullptr);
+        auto focused = [&] {
+            GUITHREADINFO info{};
+            info.cbSize = sizeof info;
+            GetGUIThreadInfo(uiThread, &info);
+            return info.hwndFocus;
+        };
+        test::sendWithTimeout(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, 1500)), TRUE);
+        for (int step = 0; step < 60; ++step) {
+            HWND control = focused();
+            const int id = GetDlgCtrlID(control);
+            if (step > 0 && id == 1500) break;
+            reached.insert(id);
+            if (!inside(screenRectOf(control), visibleClient(dialog))) hidden.insert(id);
+            PostMessageW(control, WM_KEYDOWN, VK_TAB, 0);
+            PostMessageW(control, WM_KEYUP, VK_TAB, 0);
+            waitFor([&] { return focused() != control; }, 2000);
+        }
+        // The program setting the focus, the scroll bar and the wheel.
+        test::sendWithTimeout(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDOK)), TRUE);
+        startShown = inside(screenRectOf(GetDlgItem(dialog, IDOK)), visibleClient(dialog));
+        test::sendWithTimeout(dialog, WM_VSCROLL, SB_TOP);
+        test::sendWithTimeout(dialog, WM_MOUSEWHEEL, MAKEWPARAM(0, -40));
+        test::sendWithTimeout(dialog, WM_MOUSEWHEEL, MAKEWPARAM(0, -80));  // one notch from touchpad steps
+        SCROLLINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_POS;
+        wheelPosition = GetScrollInfo(dialog, SB_VERT, &info) ? info.nPos : 0;
+        test::sendWithTimeout(dialog, WM_VSCROLL, SB_TOP);
+
+        typeKashimaCase(dialog);
+        HWND result = startRun(dialog);
+        if (result) {
+            resultRect = screenRectOf(result);
+            firstSmax = controlText(result, 1500);
+            resultButtonsShown = true;
+            for (int id : {kCsvButton, IDCANCEL}) {
+                test::sendWithTimeout(result, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(result, id)), TRUE);
+                resultButtonsShown &= inside(screenRectOf(GetDlgItem(result, id)), visibleClient(result));
+            }
+            saveScreen(L"any-pc-result-" + std::to_wstring(work.right - work.left) + L"x" +
+                       std::to_wstring(work.bottom - work.top));
+        }
+        closeDialogs(result);
+    });
+
+    EXPECT_TRUE(inside(dialogRect, work)) << "the parameter dialog passes the screen";
+    EXPECT_TRUE(inside(mainRect, work)) << "the main window passes the screen";
+    for (const RECT& r : panel) {
+        RECT overlap;
+        EXPECT_FALSE(IntersectRect(&overlap, &r, &dialogRect)) << "the dialog covers the side panel";
+    }
+    EXPECT_EQ(dialogScrolls, lowScreen);
+    if (lowScreen) {
+        EXPECT_GT(wheelPosition, 0) << "the wheel does not scroll the dialog";
+    }
+    for (int id : {1500, 1506, 1511, 1519, 1528, 1536, 1539, 1601, 1800, 1750, IDOK})
+        EXPECT_TRUE(reached.count(id)) << "Tab never reaches " << id;
+    for (int id : hidden) ADD_FAILURE() << "control " << id << " took the focus out of view";
+    EXPECT_TRUE(startShown) << "計算開始 cannot be brought into view";
+    EXPECT_TRUE(inside(resultRect, work)) << "the result dialog passes the screen";
+    EXPECT_TRUE(resultButtonsShown) << "CSV出力 or 閉じる cannot be brought into view";
+    EXPECT_NE(firstSmax.find_first_of(L"0123456789"), std::wstring::npos) << "the run showed no candidate\n"
+                                                                          << describe(boxes_.warnings);
+}
+
+}  // namespace
+}  // namespace vornel
