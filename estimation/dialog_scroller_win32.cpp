@@ -124,11 +124,13 @@ void DialogScroller::showControl(HWND control) {
 void DialogScroller::scrollTo(int position) {
     position = clampScrollPosition(position, contentHeight_, viewHeight_);
     if (position == position_) return;
-    ScrollWindowEx(dialog_, 0, position_ - position, nullptr, nullptr, nullptr, nullptr,
-                   SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
+    ScrollWindowEx(dialog_, 0, position_ - position, nullptr, nullptr, nullptr, nullptr, SW_SCROLLCHILDREN);
     position_ = position;
     SetScrollPos(dialog_, SB_VERT, position_, TRUE);
-    UpdateWindow(dialog_);
+    // The whole dialog at once, controls included: the background erased in
+    // the uncovered band would otherwise stay over a group box's frame until
+    // that control happens to repaint.
+    RedrawWindow(dialog_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 LRESULT CALLBACK DialogScroller::controlProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
