@@ -4,8 +4,9 @@
 // would, from a driver thread (see real_flow_test.cpp for the pattern).
 //
 // CTest runs this file's tests in the normal Wine run (ja_JP, 1280 x 1024)
-// and again under en_US (code page 1252) and on 1366 x 768 and 1280 x 720
-// screens, each in a Wine prefix and Xvfb of its own (tools/wine-run.sh).
+// and again under en_US (code page 1252) and on 1366 x 768, 1280 x 720 and
+// 1280 x 672 screens, each in a Wine prefix and Xvfb of its own
+// (tools/wine-run.sh).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -17,6 +18,7 @@
 #include "bathymetry/contour_store.h"
 #include "bathymetry/harbour_list.h"
 #include "bathymetry/m7000_list.h"
+#include "estimation/dialog_scroller_win32.h"
 #include "estimation/params.h"
 #include "estimation/result.h"
 #include "platform/platform.h"
@@ -44,30 +46,17 @@ void setText(HWND dialog, int id, const std::wstring& text) {
     test::sendWithTimeout(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-RECT screenRectOf(HWND window) {
-    RECT r{};
-    GetWindowRect(window, &r);
-    return r;
-}
-
-bool inside(const RECT& inner, const RECT& outer) {
+bool inside(const ScreenRect& inner, const ScreenRect& outer) {
     return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
            inner.bottom <= outer.bottom;
 }
 
-RECT workAreaOf(HWND window) {
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info);
-    return info.rcWork;
-}
-
-// The dialog's client area in screen coordinates: what of its contents shows.
-RECT visibleClient(HWND dialog) {
+// The dialog's client area on the screen: what of its contents shows.
+ScreenRect visibleClient(HWND dialog) {
     RECT r{};
     GetClientRect(dialog, &r);
     MapWindowPoints(dialog, nullptr, reinterpret_cast<POINT*>(&r), 2);
-    return r;
+    return {r.left, r.top, r.right, r.bottom};
 }
 
 // The height `dialog` has on screen when its contents (`dluHeight` dialog
@@ -80,8 +69,8 @@ int fullHeight(HWND dialog, int dluHeight) {
     return contents.bottom + (window.bottom - window.top) - client.bottom;
 }
 
-std::wstring screenName(const RECT& r) {
-    return std::to_wstring(r.right - r.left) + L"x" + std::to_wstring(r.bottom - r.top);
+std::wstring screenName(const ScreenRect& r) {
+    return std::to_wstring(r.width()) + L"x" + std::to_wstring(r.height());
 }
 
 std::string readBytes(const std::wstring& path) {
@@ -105,8 +94,7 @@ protected:
     // those side by side.
     void SetUp() override {
         folder_ = test::enterRunFolder(L"any-pc-Zoë-한국-" + std::to_wstring(GetACP()) + L"-" +
-                                       std::to_wstring(GetSystemMetrics(SM_CXSCREEN)) + L"x" +
-                                       std::to_wstring(GetSystemMetrics(SM_CYSCREEN)));
+                                       screenName(workAreaOf(GetDesktopWindow())));
         test::copySampleData(folder_);
         ASSERT_TRUE(CopyFileW((test::buildFolder() + L"\\solver\\zelvo_v3.exe").c_str(),
                               (folder_ + L"\\zelvo_v3.exe").c_str(), FALSE));
@@ -207,7 +195,7 @@ TEST_F(OnAnyPc, SampleCaseUnderAnySystemCodePage) {
     createMain();
     EXPECT_TRUE(boxes_.warnings.empty()) << describe(boxes_.warnings);
     EXPECT_EQ(harbourList().harbourCount, 10);
-    // The first region popup of 水深データ一覧から検索 and its harbours, as the menu shows them.
+    // The region popups of 水深データ一覧から検索 and their harbours, as the menu shows them.
     HMENU regions = GetSubMenu(GetMenu(main_), 1);
     std::set<std::wstring> menuTexts;
     for (int r = 0; r < GetMenuItemCount(regions); ++r) {
@@ -289,24 +277,24 @@ TEST_F(OnAnyPc, SampleCaseUnderAnySystemCodePage) {
 // view, and a run ends in its result. A dialog with room shows no scroll bar.
 TEST_F(OnAnyPc, BothDialogsFitTheScreen) {
     createMain();
-    const RECT work = workAreaOf(main_);
-    EXPECT_TRUE(inside(screenRectOf(main_), work)) << "the main window starts beyond the work area";
+    const ScreenRect work = workAreaOf(main_);
+    EXPECT_TRUE(inside(windowRectOf(main_), work)) << "the main window starts beyond the work area";
 
     std::set<int> reached, hidden;
     int wheelPosition = -1;
-    RECT dialogRect{}, mainRect{}, resultRect{};
+    ScreenRect dialogRect, mainRect, resultRect;
     bool dialogScrolls = false, resultScrolls = false, startShown = false, resultButtonsShown = false;
     int dialogHeight = 0, resultHeight = 0;  // as the templates would have them, unscrolled
     std::wstring firstSmax;
-    std::vector<RECT> panel;
+    std::vector<ScreenRect> panel;
     test::runDriver([&] {
         HWND dialog = chooseKashima();
         if (!dialog) return;
-        dialogRect = screenRectOf(dialog);
-        mainRect = screenRectOf(main_);
+        dialogRect = windowRectOf(dialog);
+        mainRect = windowRectOf(main_);
         for (int id :
              {IDC_READOUT_LAT, IDC_READOUT_LON, IDC_READOUT_DEPTH, IDC_KIND_FIRST, IDC_KIND_FIRST + 3, IDC_SET_POINT})
-            panel.push_back(screenRectOf(GetDlgItem(main_, id)));
+            panel.push_back(windowRectOf(GetDlgItem(main_, id)));
         dialogScrolls = (GetWindowLongW(dialog, GWL_STYLE) & WS_VSCROLL) != 0;
         dialogHeight = fullHeight(dialog, 514);
         saveScreen(L"any-pc-dialog-" + screenName(work));
@@ -326,7 +314,7 @@ TEST_F(OnAnyPc, BothDialogsFitTheScreen) {
             const int id = GetDlgCtrlID(control);
             if (step > 0 && id == 1500) break;
             reached.insert(id);
-            if (!inside(screenRectOf(control), visibleClient(dialog))) hidden.insert(id);
+            if (!inside(windowRectOf(control), visibleClient(dialog))) hidden.insert(id);
             PostMessageW(control, WM_KEYDOWN, VK_TAB, 0);
             PostMessageW(control, WM_KEYUP, VK_TAB, 0);
             waitFor([&] { return focused() != control; }, 2000);
@@ -336,7 +324,7 @@ TEST_F(OnAnyPc, BothDialogsFitTheScreen) {
         }
         // The program setting the focus, the scroll bar and the wheel.
         test::sendWithTimeout(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDOK)), TRUE);
-        startShown = inside(screenRectOf(GetDlgItem(dialog, IDOK)), visibleClient(dialog));
+        startShown = inside(windowRectOf(GetDlgItem(dialog, IDOK)), visibleClient(dialog));
         test::sendWithTimeout(dialog, WM_VSCROLL, SB_TOP);
         test::sendWithTimeout(dialog, WM_MOUSEWHEEL, MAKEWPARAM(0, -40));
         test::sendWithTimeout(dialog, WM_MOUSEWHEEL, MAKEWPARAM(0, -80));  // one notch from touchpad steps
@@ -349,14 +337,14 @@ TEST_F(OnAnyPc, BothDialogsFitTheScreen) {
         typeKashimaCase(dialog);
         HWND result = startRun(dialog);
         if (result) {
-            resultRect = screenRectOf(result);
+            resultRect = windowRectOf(result);
             resultScrolls = (GetWindowLongW(result, GWL_STYLE) & WS_VSCROLL) != 0;
             resultHeight = fullHeight(result, 402);
             firstSmax = controlText(result, 1500);
             resultButtonsShown = true;
             for (int id : {kCsvButton, IDCANCEL}) {
                 test::sendWithTimeout(result, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(result, id)), TRUE);
-                resultButtonsShown &= inside(screenRectOf(GetDlgItem(result, id)), visibleClient(result));
+                resultButtonsShown &= inside(windowRectOf(GetDlgItem(result, id)), visibleClient(result));
             }
             saveScreen(L"any-pc-result-" + screenName(work));
         }
@@ -365,11 +353,11 @@ TEST_F(OnAnyPc, BothDialogsFitTheScreen) {
 
     EXPECT_TRUE(inside(dialogRect, work)) << "the parameter dialog passes the screen";
     EXPECT_TRUE(inside(mainRect, work)) << "the main window passes the screen";
-    for (const RECT& r : panel) {
-        RECT overlap;
-        EXPECT_FALSE(IntersectRect(&overlap, &r, &dialogRect)) << "the dialog covers the side panel";
-    }
-    const int workHeight = work.bottom - work.top;
+    for (const ScreenRect& r : panel)
+        EXPECT_TRUE(r.right <= dialogRect.left || r.left >= dialogRect.right || r.bottom <= dialogRect.top ||
+                    r.top >= dialogRect.bottom)
+            << "the dialog covers the side panel";
+    const int workHeight = work.height();
     EXPECT_EQ(dialogScrolls, dialogHeight > workHeight) << dialogHeight << " px in " << workHeight;
     if (dialogScrolls) {
         EXPECT_GT(wheelPosition, 0) << "the wheel does not scroll the dialog";
