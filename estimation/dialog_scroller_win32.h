@@ -30,9 +30,6 @@ public:
     // WM_VSCROLL and WM_MOUSEWHEEL of the dialog; true when handled.
     bool onMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-    bool scrolls() const { return scrolls_; }
-    int position() const { return position_; }
-
 private:
     static LRESULT CALLBACK controlProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                              DWORD_PTR self);

@@ -12,7 +12,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <set>
-#include <sstream>
 #include <string>
 
 #include "bathymetry/contour_store.h"
@@ -71,13 +70,6 @@ int fullHeight(HWND dialog, int dluHeight) {
 
 std::wstring screenName(const ScreenRect& r) {
     return std::to_wstring(r.width()) + L"x" + std::to_wstring(r.height());
-}
-
-std::string readBytes(const std::wstring& path) {
-    std::ifstream in(path.c_str(), std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
 }
 
 std::string describe(const std::vector<RecordedWarning>& warnings) {
@@ -256,7 +248,7 @@ TEST_F(OnAnyPc, SampleCaseUnderAnySystemCodePage) {
         << "the solver's output is not named by the title's characters";
 
     ASSERT_TRUE(saved);
-    const std::string report = readBytes(folder_ + L"\\report.csv");
+    const std::string report = test::readFileBytes(folder_ + L"\\report.csv");
     ASSERT_FALSE(report.empty());
     EXPECT_NE(report.find(platform().toCp932(L"計算タイトル\r\n鹿島試験\r\n")), std::string::npos);
     // Kept for the run under another code page, which must write the same bytes.
@@ -264,7 +256,7 @@ TEST_F(OnAnyPc, SampleCaseUnderAnySystemCodePage) {
     CreateDirectoryW(keep.c_str(), nullptr);
     std::ofstream((keep + L"\\report-" + std::to_wstring(GetACP()) + L".csv").c_str(), std::ios::binary) << report;
     if (GetACP() != 932) {
-        const std::string japanese = readBytes(keep + L"\\report-932.csv");
+        const std::string japanese = test::readFileBytes(keep + L"\\report-932.csv");
         ASSERT_FALSE(japanese.empty()) << "no report of a run under code page 932 to compare with";
         EXPECT_EQ(report, japanese) << "the report differs from the one written under code page 932";
     }

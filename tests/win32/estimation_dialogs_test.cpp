@@ -8,7 +8,6 @@
 #include <cstring>
 #include <fstream>
 #include <map>
-#include <sstream>
 
 #include "bathymetry/contour_store.h"
 #include "bathymetry/spreading_relations.h"
@@ -77,13 +76,6 @@ bool waitUntilGone(HWND hwnd, int timeoutMs = 10000) {
     const DWORD end = GetTickCount() + static_cast<DWORD>(timeoutMs);
     while (IsWindow(hwnd) && IsWindowVisible(hwnd) && static_cast<LONG>(end - GetTickCount()) > 0) Sleep(50);
     return !IsWindowVisible(hwnd);
-}
-
-std::string readBytes(const std::wstring& path) {
-    std::ifstream in(path.c_str(), std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
 }
 
 std::string sjis(const wchar_t* text) {
@@ -234,7 +226,7 @@ TEST_F(EstimationDialogs, RunThroughTheTestSolverShowsResultsAndSavesTheReport) 
     ASSERT_TRUE(saveShown);
     EXPECT_EQ(csvFileName(), folder + L"\\report.csv");
     EXPECT_EQ(lastCsvFolder(), folder);
-    report = readBytes(folder + L"\\report.csv");
+    report = test::readFileBytes(folder + L"\\report.csv");
     EXPECT_EQ(report.substr(0, 18), sjis(L"VORNELパラメータ\r\n"));
     EXPECT_NE(report.find(sjis(L"\r\n緯度, 35°30′ 0″\r\n経度,139°45′ 0″\r\n水深,20.0 m\r\n")), std::string::npos);
     EXPECT_NE(report.find(sjis(L"\r\n回折地点\r\n設定しない\r\n")), std::string::npos);

@@ -3,6 +3,8 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <thread>
 #include <vector>
 
@@ -232,5 +234,12 @@ void copySampleData(const std::wstring& folder) {
 namespace vornel::test {
 std::string narrow(const std::wstring& text) {
     return toUtf8(text);
+}
+
+std::string readFileBytes(const std::wstring& path) {
+    std::ifstream in(path.c_str(), std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
 }
 }  // namespace vornel::test

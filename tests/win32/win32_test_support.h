@@ -71,4 +71,6 @@ void copySampleData(const std::wstring& folder);
 namespace vornel::test {
 // Wide text as UTF-8 for test messages.
 std::string narrow(const std::wstring& text);
+// The whole file's bytes; empty when it cannot be read.
+std::string readFileBytes(const std::wstring& path);
 }  // namespace vornel::test
