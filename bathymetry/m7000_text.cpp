@@ -4,6 +4,7 @@
 
 #include "bathymetry/fixed_columns.h"
 #include "bathymetry/m7000_points.h"
+#include "bathymetry/m7000_text_columns.h"
 #include "platform/line_reader.h"
 
 namespace vornel {
@@ -37,10 +38,10 @@ bool loadM7000Text(WindowRef owner, const std::wstring& path, double originLat, 
             staging.warnFull();
             break;
         }
-        const double depth = columnDouble(line, 10, 7);
-        const double lat = columnDouble(line, 17, 9);
-        const double lon = columnDouble(line, 26, 10);
-        const int lineId = columnInt(line, 50, 8);
+        const double depth = columnDouble(line, m7000text::kDepthOffset, m7000text::kDepthWidth);
+        const double lat = columnDouble(line, m7000text::kLatOffset, m7000text::kLatWidth);
+        const double lon = columnDouble(line, m7000text::kLonOffset, m7000text::kLonWidth);
+        const int lineId = columnInt(line, m7000text::kLineIdOffset, m7000text::kLineIdWidth);
         const std::int32_t lineStart = (first || lineId != previousId) ? 1 : 0;
         const int level = staging.levelOf(depth);
         // A depth with no room in the level list has no level to draw with.
