@@ -1,6 +1,6 @@
 #!/bin/bash
 # Builds VORNEL.exe and the solver, lays out a run folder with the sample data
-# (run/: VORNEL.exe, zelvo_v3.exe, Db01, japan.llm, parameter.lst, M7000) and
+# (run/: VORNEL.exe, zelvo_v3.exe, vornel-contour.exe, Db01, japan.llm, parameter.lst, M7000) and
 # starts VORNEL under Wine in it. Without a display an Xvfb is started, a
 # screenshot of the main window is saved as run/screenshot.png, and the
 # program is closed again.
@@ -10,11 +10,11 @@ root="$(pwd)"
 
 bash scripts/setup.sh
 cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >/dev/null
-cmake --build build/win -j"${VORNEL_JOBS:-2}" --target VORNEL zelvo_v3 >/dev/null
+cmake --build build/win -j"${VORNEL_JOBS:-2}" --target VORNEL zelvo_v3 vornel-contour >/dev/null
 
 mkdir -p run
 cp -r sample/. run/
-cp build/win/VORNEL.exe build/win/solver/zelvo_v3.exe run/
+cp build/win/VORNEL.exe build/win/solver/zelvo_v3.exe build/win/gridcontour/vornel-contour.exe run/
 
 export WINEPREFIX="${WINEPREFIX:-$root/build/wineprefix-run}"
 export WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
