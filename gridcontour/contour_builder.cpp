@@ -52,22 +52,16 @@ void ContourBuilder::contourCell(long long column, double topLeft, double topRig
             case 4: case 11: addSegment(column, k, kTop, kRight, corners); break;
             case 6: case 9: addSegment(column, k, kTop, kBottom, corners); break;
             case 7: case 8: addSegment(column, k, kTop, kLeft, corners); break;
-            case 5:  // top right and bottom left deep
-                if (centreDeep) {
+            case 5:    // top right and bottom left deep
+            case 10:   // top left and bottom right deep
+                // The lines cut off the corners that do not connect: the
+                // shallow ones when the deep ones connect, else the deep ones.
+                if ((deep == 5) == centreDeep) {
                     addSegment(column, k, kTop, kLeft, corners);
                     addSegment(column, k, kBottom, kRight, corners);
                 } else {
                     addSegment(column, k, kTop, kRight, corners);
                     addSegment(column, k, kLeft, kBottom, corners);
-                }
-                break;
-            case 10:  // top left and bottom right deep
-                if (centreDeep) {
-                    addSegment(column, k, kTop, kRight, corners);
-                    addSegment(column, k, kLeft, kBottom, corners);
-                } else {
-                    addSegment(column, k, kTop, kLeft, corners);
-                    addSegment(column, k, kBottom, kRight, corners);
                 }
                 break;
             default: break;  // 0 and 15 cannot occur for a level within (low, high]
