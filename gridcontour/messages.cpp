@@ -48,7 +48,7 @@ std::string notRegular() {
 std::string notXyzLine() { return "XYZの行は「x y z」の3つの数値でなければなりません。"; }
 
 std::string usage() {
-    return "使い方: vornel-contour.exe グリッド 出力フォルダー [--depths] [--levels=L1,L2,...] [--zone=N] "
+    return "使い方: vornel-contour.exe グリッド [出力フォルダー] [--depths] [--levels=L1,L2,...] [--zone=N] "
            "[--nodata=V]";
 }
 std::string badOption(std::string_view option) { return "オプション「" + shown(option) + "」は分かりません。"; }

@@ -2,6 +2,9 @@
 ;
 ;   makensis -INPUTCHARSET UTF8 /DVERSION=1.0.0 /DSTAGE=<folder> /DOUTFILE=<setup.exe> installer/vornel.nsi
 ;
+; It installs the three programs (VORNEL.exe, zelvo_v3.exe, vornel-contour.exe)
+; with the sample data and the guide.
+;
 ; STAGE is the release folder as it is zipped; release.sh writes the lists
 ; STAGE/../install-files.nsh and STAGE/../uninstall-files.nsh from it, so the
 ; uninstaller removes exactly the files that were installed.

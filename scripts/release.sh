@@ -2,14 +2,16 @@
 # Makes the release of VORNEL from this checkout, into release/ (the unit and
 # Win32 tests are scripts/test.sh's; this runs the release's own end-to-end test):
 #
-#   VORNEL-<version>.zip        VORNEL.exe, zelvo_v3.exe, the sample data laid out as
-#                               the program expects, the licences of the sample data,
-#                               the solver's README and the guide (Markdown and PDF)
+#   VORNEL-<version>.zip        VORNEL.exe, zelvo_v3.exe, vornel-contour.exe, the sample
+#                               data laid out as the program expects, the licences of the
+#                               sample data, the solver's README and the guide (Markdown
+#                               and PDF)
 #   VORNEL-<version>-setup.exe  the NSIS installer of the same files
 #
 # The version is the one of project() in CMakeLists.txt. Steps: install what is
-# missing (scripts/setup.sh), build VORNEL.exe, zelvo_v3.exe and the guide driver,
-# drive VORNEL.exe under Wine through one estimation on the sample data (the
+# missing (scripts/setup.sh), build VORNEL.exe, zelvo_v3.exe, vornel-contour.exe
+# and the guide driver, drive VORNEL.exe under Wine through one estimation on
+# the sample data and through a grid converted by vornel-contour.exe (the
 # guide's screenshots), build the guide (docs/build.sh), lay out and zip the
 # files, make the installer, and test the installer and the zip under Wine
 # (tests/release/installer_test.sh).
@@ -46,20 +48,20 @@ echo "release: VORNEL $version"
 
 if [ "$build_first" -eq 1 ]; then
   bash scripts/setup.sh
-  echo "release: building VORNEL.exe, zelvo_v3.exe and the guide driver in $build"
+  echo "release: building VORNEL.exe, zelvo_v3.exe, vornel-contour.exe and the guide driver in $build"
   cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >"$out/configure.log" 2>&1 ||
     { cat "$out/configure.log"; die "configure failed"; }
-  cmake --build "$build" -j"${VORNEL_JOBS:-2}" --target VORNEL zelvo_v3 release_guide_driver >"$out/build.log" 2>&1 ||
+  cmake --build "$build" -j"${VORNEL_JOBS:-2}" --target VORNEL zelvo_v3 vornel-contour release_guide_driver >"$out/build.log" 2>&1 ||
     { tail -40 "$out/build.log"; die "build failed"; }
   rm -f "$out/configure.log" "$out/build.log"
 fi
 
-for f in VORNEL.exe solver/zelvo_v3.exe release_guide_driver.exe generated/version.h; do
+for f in VORNEL.exe solver/zelvo_v3.exe gridcontour/vornel-contour.exe release_guide_driver.exe generated/version.h; do
   [ -f "$build/$f" ] || die "$build/$f is missing: build first (without --no-build)"
 done
 # The programs are shipped alone: they may import system DLLs only, never the
 # MinGW runtime (libstdc++, libgcc_s, libwinpthread), which a user does not have.
-for exe in VORNEL.exe solver/zelvo_v3.exe; do
+for exe in VORNEL.exe solver/zelvo_v3.exe gridcontour/vornel-contour.exe; do
   if x86_64-w64-mingw32-objdump -p "$build/$exe" | grep -iE 'DLL Name: *(libstdc|libgcc|libwinpthread)'; then
     die "$exe needs MinGW runtime DLLs: link it statically"
   fi
@@ -71,28 +73,38 @@ grep -q "VORNEL_VERSION_TEXT \"$version\"" "$build/generated/version.h" ||
 # A program folder as shipped: the programs beside the data they read. Index
 # caches are written by the program at its first start; never shipped.
 lay_out_program_folder() {
-  cp "$build/VORNEL.exe" "$build/solver/zelvo_v3.exe" "$1/"
+  cp "$build/VORNEL.exe" "$build/solver/zelvo_v3.exe" "$build/gridcontour/vornel-contour.exe" "$1/"
   cp -r sample/Db01 sample/M7000 sample/japan.llm sample/parameter.lst "$1/"
   find "$1/Db01" -name '*.grd' -delete
 }
 
 # The guide's screenshots: VORNEL.exe driven through one estimation on the
 # sample data, in a program folder laid out as shipped, in a Wine prefix and on
-# an X display of their own.
-echo "release: one estimation on the sample data for the guide's screenshots"
+# an X display of their own; then through the guide's own-data example, a
+# made-up grid (tests/release/guide_grid.py) that the shipped vornel-contour.exe
+# converts beside itself, in a folder of its own.
+echo "release: one estimation on the sample data and one converted grid for the guide's screenshots"
 guide_run="$build/release-guide-run"
-rm -rf "$guide_run"
-mkdir -p "$guide_run" "$build/screenshots"
+guide_own="$build/release-guide-own"
+rm -rf "$guide_run" "$guide_own"
+mkdir -p "$guide_run" "$guide_own" "$build/screenshots"
 lay_out_program_folder "$guide_run"
 rm -f "$build/screenshots"/guide-*.bmp
 winpath() { local p; p="$(cd "$1" && pwd)"; echo "Z:${p//\//\\}"; }
 . tests/release/own-xvfb.sh
 start_own_xvfb
 trap 'WINEPREFIX="$build/wineprefix-guide" wineserver -k >/dev/null 2>&1 || true; stop_own_xvfb' EXIT
+python3 tests/release/guide_grid.py "$guide_own/鹿島灘.asc"
+WINEPREFIX="$build/wineprefix-guide" WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml=" \
+  tools/wine-run.sh "$guide_run/vornel-contour.exe" "$(winpath "$guide_own")\\鹿島灘.asc" \
+  >"$build/guide-contour.log" 2>&1 || { iconv -f CP932 -t UTF-8 "$build/guide-contour.log"; die "vornel-contour.exe failed on the guide's grid"; }
+[ -f "$guide_own/M7901_鹿島灘.txt" ] || { iconv -f CP932 -t UTF-8 "$build/guide-contour.log"; die "vornel-contour.exe wrote no M7901_鹿島灘.txt"; }
+iconv -f CP932 -t UTF-8 "$build/guide-contour.log" | tr -d '\r' | head -1 | sed 's/^/  vornel-contour: /'
 WINEPREFIX="$build/wineprefix-guide" WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml=" \
   tools/wine-run.sh "$build/release_guide_driver.exe" "$(winpath "$guide_run")" "$(winpath "$build/screenshots")" \
+  "$(winpath "$guide_own")" \
   >"$build/guide-driver.log" 2>&1 || { tr -d '\r' <"$build/guide-driver.log"; die "the estimation for the guide failed"; }
-tr -d '\r' <"$build/guide-driver.log" | grep -E 'row|warning' | sed 's/^/  /' || true
+tr -d '\r' <"$build/guide-driver.log" | grep -E 'row|warning|own data' | sed 's/^/  /' || true
 # The guide quotes this example's result: it must still be what the program shows.
 for row in 'Smax    25  Ho 3.399  θo 110.6' 'Smax    75  Ho 3.092  θo  97.5'; do
   tr -d '\r' <"$build/guide-driver.log" | grep -qF "$row" ||

@@ -1,9 +1,12 @@
 // Drives a real VORNEL.exe from outside, under Wine, through one estimation on
 // the sample data, as a user would: choose 鹿島, zoom in, click and set the
 // four points, type the wave, pick a spreading relation, 計算開始, and read
-// the result dialog. Saves screenshots of each step for the guide.
+// the result dialog. Saves screenshots of each step for the guide. Given a
+// folder holding one M7000 data set made by vornel-contour.exe, it then
+// chooses that folder as the M7000 folder, opens the data set and sets the
+// quasi-offshore point on it (the guide's own-data screenshot).
 //
-//   release_guide_driver.exe <program folder> <screenshot folder or "-">
+//   release_guide_driver.exe <program folder> <screenshot folder or "-"> [<own M7000 folder>]
 //
 // Prints the result rows. Exit codes: 0 done; 1 usage; 2 the program did not
 // start or show its window; 3 a step failed (the message says which); 4 the
@@ -68,6 +71,26 @@ BOOL CALLBACK matchWindow(HWND window, LPARAM param) {
 HWND findProgramWindow(const wchar_t* caption) {
     Search search{caption, nullptr};
     EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// A window of the program holding a control `itemId`: the system's folder
+// picker, whose caption follows the system's language.
+HWND findProgramWindowWithItem(int itemId) {
+    struct ItemSearch {
+        int id;
+        HWND found;
+    } search{itemId, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<ItemSearch*>(param);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner != programId || !IsWindowVisible(window) || !GetDlgItem(window, s->id)) return TRUE;
+            s->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
@@ -171,11 +194,37 @@ void setPoint(HWND main, int k, int x, int y) {
     dismissDeepWaterWarning();
 }
 
+// "M7000データ一覧から検索" → "M7000データフォルダーの設定": the folder picker
+// takes `own` (its only data set), then the data set from the menu (the first
+// one, command 1200): the M7000 view and the parameter dialog. Returns the
+// dialog.
+HWND openOwnDataSet(HWND main, const std::wstring& own) {
+    // 地図から検索 first: the overview's paint closes the parameter dialog,
+    // which a contour view would open again.
+    PostMessageW(main, WM_COMMAND, 130, 0);
+    for (int i = 0; i < 100 && findProgramWindow(L"VORNELパラメータ"); ++i) Sleep(100);
+    PostMessageW(main, WM_COMMAND, 1600, 0);
+    HWND picker = nullptr;
+    for (int i = 0; i < 150 && !(picker = findProgramWindowWithItem(1152)); ++i) Sleep(100);
+    if (!picker) failStep(L"the M7000 folder command opened no folder picker");
+    Sleep(500);
+    setItemText(picker, 1152, own.c_str());
+    PostMessageW(GetDlgItem(picker, IDOK), BM_CLICK, 0, 0);
+    for (int i = 0; i < 150 && IsWindow(picker) && IsWindowVisible(picker); ++i) Sleep(100);
+    if (IsWindow(picker) && IsWindowVisible(picker)) failStep(L"the folder picker stayed open");
+    Sleep(500);
+    PostMessageW(main, WM_COMMAND, 1200, 0);
+    HWND params = waitForWindow(L"VORNELパラメータ", 20000);
+    if (!params) failStep(L"the own M7000 data set opened no parameter dialog");
+    Sleep(500);
+    return params;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 3) {
-        say(stderr, L"usage: release_guide_driver <program folder> <screenshot folder or ->\n");
+    if (argc != 3 && argc != 4) {
+        say(stderr, L"usage: release_guide_driver <program folder> <screenshot folder or -> [<own M7000 folder>]\n");
         return 1;
     }
     const std::wstring folder = argv[1];
@@ -275,6 +324,18 @@ int wmain(int argc, wchar_t** argv) {
     Sleep(500);
     PostMessageW(params, WM_COMMAND, 2, 0);
     Sleep(500);
+
+    // The engineer's own data: the converted grid in the M7000 view, with the
+    // quasi-offshore point set in the middle of it.
+    if (argc == 4) {
+        params = openOwnDataSet(main, argv[3]);
+        setPoint(main, 0, cx, cy);
+        saveScreens(shots, L"guide-5-own-data", {params, main});
+        say(stdout, L"guide_driver: own data set shown, quasi-offshore point %ls m deep\n",
+            itemText(params, 1506).c_str());
+        PostMessageW(params, WM_COMMAND, 2, 0);
+        Sleep(500);
+    }
     PostMessageW(main, WM_CLOSE, 0, 0);
     if (WaitForSingleObject(programProcess, 15000) != WAIT_OBJECT_0) {
         say(stderr, L"guide_driver: the program did not end after WM_CLOSE\n");

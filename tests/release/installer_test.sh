@@ -8,7 +8,8 @@
 #    uninstaller, a Start-menu shortcut to VORNEL.exe whose working folder is
 #    the install folder, and the uninstall entry under HKCU;
 # 3. the installed zelvo_v3.exe solves a case in the install folder and writes
-#    candidate rows;
+#    candidate rows; the installed vornel-contour.exe turns a small grid into an
+#    M7000 data set in a folder of the user's (which the uninstall leaves);
 # 4. the installed VORNEL.exe, started in the shortcut's working folder, shows
 #    its window "VORNELシステム", writes its index files beside itself, runs one
 #    estimation on 鹿島 driven through its windows (tests/release/guide_driver.cpp)
@@ -56,7 +57,7 @@ unzip -q "$zip" -d "$work/zip"
 top="$(ls "$work/zip")"
 zipped="$work/zip/$top"
 check "the zip holds one folder named after it ($top)" test "$top.zip" = "$(basename "$zip")"
-for f in VORNEL.exe zelvo_v3.exe japan.llm parameter.lst Db01/kowan.lst Db01/otable.5 Db01/otable.20 \
+for f in VORNEL.exe zelvo_v3.exe vornel-contour.exe japan.llm parameter.lst Db01/kowan.lst Db01/otable.5 Db01/otable.20 \
   Db01/M7000.Lst M7000/M7001.shp M7000/M7001.dbf M7000/M7002.txt docs/ガイド.md docs/ガイド.pdf \
   docs/zelvo_v3-README.md licences/sample-data-README.md licences/world-atlas-LICENSE.txt \
   licences/natural-earth-terms.txt; do
@@ -85,6 +86,8 @@ check "install: uninstall.exe written" test -f "$inst/uninstall.exe"
 (cd "$inst" && find . -type f ! -name uninstall.exe | sort) >"$work/installed-files.txt"
 check "install: exactly the zip's files are installed" diff "$work/zip-files.txt" "$work/installed-files.txt"
 check "install: the installed files equal the zip's, byte for byte" diff -r "$zipped" --exclude=uninstall.exe "$inst"
+check "install: the three programs VORNEL.exe, zelvo_v3.exe, vornel-contour.exe" \
+  test -f "$inst/VORNEL.exe" -a -f "$inst/zelvo_v3.exe" -a -f "$inst/vornel-contour.exe"
 
 users="$WINEPREFIX/drive_c/users/$(whoami)"
 menu="$users/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/VORNEL"
@@ -129,6 +132,23 @@ if [ -f "$out" ]; then
   check "solver: the echo names the case" grep -q '^release-check' "$out"
 fi
 
+# The installed vornel-contour.exe on a grid of the user's (3 × 3 nodes, 2 to
+# 10 m deep, --depths), from a command prompt into a folder beside the install
+# folder: the data set M7901_<grid>.txt (the sample's M7001 and M7002 are
+# VORNEL's own codes), its path the last line of the output.
+own="$WINEPREFIX/drive_c/VORNEL試験/自分の水深"
+mkdir -p "$own"
+printf '%s\r\n' 'ncols 3' 'nrows 3' 'xllcorner 140.70' 'yllcorner 35.90' 'cellsize 0.01' \
+  '2 6 10' '2 6 10' '2 6 10' >"$own/測深.asc"
+if wine_run "$inst/vornel-contour.exe" 'C:\VORNEL試験\自分の水深\測深.asc' --depths --levels=5,8 \
+  >"$work/contour.log" 2>&1; then
+  pass "vornel-contour.exe in the install folder converted a grid"
+else
+  fail "vornel-contour.exe in the install folder exited with $?: $(iconv -f CP932 -t UTF-8 "$work/contour.log" | tr -d '\r')"
+fi
+check "vornel-contour.exe wrote M7901_測深.txt beside the grid, and said so last" \
+  bash -c "test -s '$own/M7901_測深.txt' && iconv -f CP932 -t UTF-8 '$work/contour.log' | tr -d '\r' | tail -1 | grep -qxF 'C:\\VORNEL試験\\自分の水深\\M7901_測深.txt'"
+
 # ---- 4. VORNEL.exe started in the shortcut's working folder: one estimation ----
 start_in="${workdir:-$inst_win}"
 t0=$(date +%s)
@@ -155,7 +175,7 @@ sleep 2
 echo "  (uninstall: $(( $(date +%s) - t0 )) s)"
 (cd "$WINEPREFIX/drive_c/VORNEL試験" && find . | sort) >"$work/left.txt"
 printf '%s\n' . ./インストール先 ./インストール先/Db01 ./インストール先/Db01/関東 ./インストール先/Db01/関東/自作.con \
-  ./インストール先/鹿島_報告.csv | sort >"$work/expected-left.txt"
+  ./インストール先/鹿島_報告.csv ./自分の水深 ./自分の水深/測深.asc ./自分の水深/M7901_測深.txt | sort >"$work/expected-left.txt"
 check "uninstall: only the user's files (and their folders) are left" diff "$work/expected-left.txt" "$work/left.txt"
 check "uninstall: the Start-menu folder is gone" test ! -e "$menu"
 wine_run reg query "$key" >"$work/reg-after.txt" 2>&1 && fail "uninstall: the registry entry is still there" ||
