@@ -61,43 +61,30 @@ FieldCheck fieldCheckOf(int fieldIndex) {
     return kFieldChecks[fieldIndex];
 }
 
+bool fieldEntryAccepted(int fieldIndex, int intValue, double realValue) {
+    switch (fieldCheckOf(fieldIndex)) {
+        case LatDegrees: return intValue >= -90 && intValue <= 90;
+        case LonDegrees: return intValue >= 0 && intValue <= 359;
+        case Minutes: return intValue >= 0 && intValue <= 59;
+        case Seconds: return realValue >= 0.0 && realValue < 60.0;
+        case Magnitude: return realValue >= 0.0 && realValue < 9999.9;
+        case Angle: return realValue >= 0.0 && realValue < 360.0;
+    }
+    return true;
+}
+
 int checkFieldEntry(WindowRef window, int fieldIndex, int intValue, double realValue, std::wstring_view text) {
-    bool accepted = true;
+    if (fieldEntryAccepted(fieldIndex, intValue, realValue)) return 0;
     const char* message = nullptr;
     const char* caption = nullptr;
     switch (fieldCheckOf(fieldIndex)) {
-        case LatDegrees:
-            accepted = intValue >= -90 && intValue <= 90;
-            message = msg::kLatDegreesText;
-            caption = msg::kLatDegreesCaption;
-            break;
-        case LonDegrees:
-            accepted = intValue >= 0 && intValue <= 359;
-            message = msg::kLonDegreesText;
-            caption = msg::kLonDegreesCaption;
-            break;
-        case Minutes:
-            accepted = intValue >= 0 && intValue <= 59;
-            message = msg::kMinutesText;
-            caption = msg::kMinutesCaption;
-            break;
-        case Seconds:
-            accepted = realValue >= 0.0 && realValue < 60.0;
-            message = msg::kSecondsText;
-            caption = msg::kSecondsCaption;
-            break;
-        case Magnitude:
-            accepted = realValue >= 0.0 && realValue < 9999.9;
-            message = msg::kMagnitudeText;
-            caption = msg::kMagnitudeCaption;
-            break;
-        case Angle:
-            accepted = realValue >= 0.0 && realValue < 360.0;
-            message = msg::kAngleText;
-            caption = msg::kAngleCaption;
-            break;
+        case LatDegrees: message = msg::kLatDegreesText, caption = msg::kLatDegreesCaption; break;
+        case LonDegrees: message = msg::kLonDegreesText, caption = msg::kLonDegreesCaption; break;
+        case Minutes: message = msg::kMinutesText, caption = msg::kMinutesCaption; break;
+        case Seconds: message = msg::kSecondsText, caption = msg::kSecondsCaption; break;
+        case Magnitude: message = msg::kMagnitudeText, caption = msg::kMagnitudeCaption; break;
+        case Angle: message = msg::kAngleText, caption = msg::kAngleCaption; break;
     }
-    if (accepted) return 0;
     platform().warn(window, widen(caption), rejectionText(message, text));
     return 1;
 }

@@ -21,6 +21,9 @@ enum class FieldCheck { LatDegrees, LonDegrees, Minutes, Seconds, Magnitude, Ang
 // The check type of field index 0 ... 36.
 FieldCheck fieldCheckOf(int fieldIndex);
 
+// Whether field index 0 ... 36 accepts a text that reads as these values.
+bool fieldEntryAccepted(int fieldIndex, int intValue, double realValue);
+
 // The entry check of a field the user changed. `intValue` and `realValue` are
 // `text` read as an integer and a real (0 without a numeric prefix). Returns 1
 // after showing the rejection message (owner `window`), 0 when accepted.

@@ -58,6 +58,18 @@ inline constexpr char kCsvCannotOpen[] = "ファイル(%s)がオープンでき�
 inline constexpr char kCsvWriteFailed[] = "ファイル(%s)の書き込みに失敗しました。";
 inline constexpr char kCsvDialogTitle[] = "簡易逆推定結果のCSVファイル出力";
 
+// Reopening a case from its CSV report (%s the file, %d the line, %v the
+// expected text, the value or the relation).
+inline constexpr char kReopenCaption[] = "計算条件の読込";
+inline constexpr char kReopenNeedsContourView[] =
+    "港湾か海図(またはM7000データ)を選んで等深線図を表示してから、計算条件を読み込んでください。";
+inline constexpr char kReopenCannotRead[] = "ファイル(%s)が読めません。";
+inline constexpr char kReopenNotAReport[] =
+    "ファイル(%s)はVORNELが保存した計算結果のCSVファイルではないか、一部が欠けています。\n%d行目: 「%v」の行がありません。";
+inline constexpr char kReopenOutOfRange[] = "ファイル(%s)の%d行目の値「%v」は入力できる範囲にありません。";
+inline constexpr char kReopenUnknownRelation[] =
+    "ファイル(%s)の%d行目の関係式「%v」は、いまのparameter.lstにありません。";
+
 // Degree, minute and second marks of the CSV coordinates, as Shift_JIS bytes
 // (°, ′, ″): the report is written in code page 932.
 inline constexpr char kDegreeMarkSjis[] = "\x81\x8b";

@@ -188,6 +188,15 @@ void ParamPresenter::onThetaDiffChanged() {
 
 void ParamPresenter::coordinateEntry(int kind, bool longitude) {
     EstimationPoint& point = estimationParams().point(kind);
+    readCoordinate(kind, longitude);
+    if (point.isSet()) storeProjected(kind);
+    host_.redrawMap();
+}
+
+// The coordinate from its three fields, or its sentinel when one of them
+// does not hold a valid part.
+void ParamPresenter::readCoordinate(int kind, bool longitude) {
+    EstimationPoint& point = estimationParams().point(kind);
     const int first = kGroupFirst[kind] + (longitude ? 3 : 0);
     int degrees = 0, minutes = 0;
     double seconds = 0.0;
@@ -195,14 +204,7 @@ void ParamPresenter::coordinateEntry(int kind, bool longitude) {
                        readIntField(dialog_, first + 1, 0, 59, minutes) != 0 &&
                        readRealField(dialog_, first + 2, 0.0, 60.0, seconds) != 0;
     double& coordinate = longitude ? point.lon : point.lat;
-    if (!valid) {
-        coordinate = longitude ? NOT_SET_LON : NOT_SET_LAT;
-        host_.redrawMap();
-        return;
-    }
-    coordinate = degreesFromDms(degrees, minutes, seconds);
-    if (point.isSet()) storeProjected(kind);
-    host_.redrawMap();
+    coordinate = valid ? degreesFromDms(degrees, minutes, seconds) : (longitude ? NOT_SET_LON : NOT_SET_LAT);
 }
 
 // A typed point: plane position about the data's origin, the depth and the
@@ -379,6 +381,42 @@ void ParamPresenter::start() {
     int relation = dialog_.selectedListEntry(kRelationList);
     if (relation < 0) relation = 0;
     runEstimation(dialog_.window(), title, relation, theta, height, period, direction);
+}
+
+void ParamPresenter::restoreCase(const ReopenedCase& saved) {
+    EstimationParams& p = estimationParams();
+    chooseDiffraction(saved.diffractionOff ? kDiffractionOff : kDiffractionOn);
+    for (int id = kFirstParamFieldId; id <= kLastField; ++id) {
+        // h/L0 is worked out below; 1529 has no control, so no echo would
+        // ever clear its flag.
+        if (id == kRelativeDepth || id == kThetaDiff + 1) continue;
+        programWrite(id, saved.fieldTexts[id - kFirstParamFieldId]);
+    }
+    const auto valueOr = [this](int id, double notSet) {
+        const std::wstring text = dialog_.text(id);
+        return text.empty() ? notSet : textToReal(text);
+    };
+    // The depths and angles are the report's; only the plane positions come
+    // from the data shown now, so that the markers show where the points are.
+    const ProjectionOrigin& origin = contourStore().projectionOrigin;
+    for (int kind = POINT_QUASI_OFFSHORE; kind <= POINT_OFFSHORE; ++kind) {
+        EstimationPoint& point = p.point(kind);
+        readCoordinate(kind, false);
+        readCoordinate(kind, true);
+        if (point.isSet()) toPlaneRect(point.lat, point.lon, origin.originLat, origin.originLon, point.north, point.east);
+        point.depth = valueOr(kGroupFirst[kind] + 6, NOT_SET_DEPTH);
+    }
+    p.thetaCon = valueOr(kThetaCon, NOT_SET_ANGLE);
+    // The solver gets θdiff, so it is taken as shown rather than worked out
+    // again from the rounded shore normal.
+    const double thetaDiff = valueOr(kThetaDiff, NOT_SET_ANGLE);
+    p.shoreNormal = thetaDiff <= 360.0 ? reduceAngleBelow360(thetaDiff + 180.0) : valueOr(kShoreNormal, NOT_SET_ANGLE);
+    p.lastSetKind = -1;  // an undo would bring back a point of the case before
+    refreshRelativeDepth(textToReal(dialog_.text(kPeriod)));
+    dialog_.selectListEntry(kRelationList, saved.relationIndex);
+    dialog_.setText(kTitle, saved.title);
+    if (appState().resultDialogOpen == 1) host_.closeResultDialog();
+    host_.redrawMap();
 }
 
 void ParamPresenter::close(int result) {

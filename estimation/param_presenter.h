@@ -4,6 +4,7 @@
 // its messages here and implements DialogFields and ParamDialogHost.
 #pragma once
 
+#include "estimation/case_report_reader.h"
 #include "estimation/dialog_fields.h"
 #include "estimation/field_checks.h"
 
@@ -68,6 +69,10 @@ public:
     void start();
     void close(int result);
     void chooseDiffraction(int radioId);
+    // A case read back from its CSV report (no box, no warning): every
+    // field's text, the points projected with the data shown now while their
+    // depths and angles stay the report's, h/L0 worked out again.
+    void restoreCase(const ReopenedCase& saved);
 
     // Whether field `id` waits for the echo of the dialog's own write (tests).
     bool isProgramEdit(int id) const;
@@ -77,6 +82,7 @@ private:
     bool anyProgramEdit() const;
     void runHandler(int id, double value);
     void coordinateEntry(int kind, bool longitude);
+    void readCoordinate(int kind, bool longitude);
     void storeProjected(int kind);
     void showPoint(int kind);
     void refreshRelativeDepth(double period);

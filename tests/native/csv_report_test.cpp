@@ -4,6 +4,7 @@
 #include <iconv.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "bathymetry/spreading_relations.h"
+#include "estimation/case_report_reader.h"
 #include "estimation/params.h"
 #include "estimation/result.h"
 #include "platform/text.h"
@@ -347,6 +349,61 @@ TEST_F(CsvReport, TheReportReachesTheDiskBeforeItReplacesTheEarlierOne) {
     EXPECT_EQ(disk.steps, (std::vector<std::string>{"sync", "replace"}));
     EXPECT_NE(readBytes(path).find("VORNEL"), std::string::npos);
     std::filesystem::remove(path);
+}
+
+TEST_F(CsvReport, ReadsBackIntoTheSameFieldsAndRefusesWhatIsNotAWholeReport) {
+    ASSERT_EQ(writeResultCsv(nullptr, params, widen(path)), 0);
+    const std::string report = readBytes(path);
+    CaseReadError error;
+    const auto reopened = readCaseReport(report, spreadingRelations(), error);
+    ASSERT_TRUE(reopened) << error.line;
+    for (int id = 1500; id <= 1536; ++id) {
+        std::wstring expected = id == 1511 ? L"" : params.texts[id];  // h/L0 is worked out again
+        EXPECT_EQ(reopened->fieldTexts[id - 1500], expected) << id;
+    }
+    EXPECT_FALSE(reopened->diffractionOff);
+    EXPECT_EQ(reopened->relationIndex, 1);
+    EXPECT_EQ(reopened->title, L"港湾A");
+
+    // Each fault names its line; a line of the file, not of its own making.
+    const auto replaced = [&](const char* utf8From, const char* utf8To) {
+        std::string text = report;
+        const std::string from = platform_.toCp932(widen(utf8From)), to = platform_.toCp932(widen(utf8To));
+        const std::size_t at = text.find(from);
+        EXPECT_NE(at, std::string::npos) << utf8From;
+        return text.replace(at, from.size(), to);
+    };
+    struct Case {
+        std::string bytes;
+        CaseReadError::Kind kind;
+        int line;
+    };
+    const Case faults[] = {
+        {"", CaseReadError::NotAReport, 1},
+        {"Smax,Ho\r\n10,2.5\r\n", CaseReadError::NotAReport, 1},
+        {report.substr(0, report.find(platform_.toCp932(L"簡易逆推定結果"))), CaseReadError::NotAReport, 37},
+        {replaced("等深線の代表点\r\n", ""), CaseReadError::NotAReport, 12},
+        {replaced("緯度, 35°29′30.0000″", "緯度, 95°29′30.0000″"), CaseReadError::OutOfRange, 13},
+        {replaced("緯度, 35°29′30.0000″", "緯度, 35°29′60.0000″"), CaseReadError::OutOfRange, 13},
+        {replaced("波高,2.00 m,周期,10.0 sec", "波高,2.00 m,周期,-1 sec"), CaseReadError::OutOfRange, 8},
+        {replaced("水深,150.0 m", "水深,150.0"), CaseReadError::NotAReport, 29},
+        {replaced("設定する\r\n", "たぶん\r\n"), CaseReadError::NotAReport, 19},
+        {replaced("\r\nFixed\r\n", "\r\nGone\r\n"), CaseReadError::UnknownRelation, 32},
+    };
+    for (const Case& fault : faults) {
+        CaseReadError e;
+        EXPECT_FALSE(readCaseReport(fault.bytes, spreadingRelations(), e)) << fault.line;
+        EXPECT_EQ(e.kind, fault.kind) << fault.line;
+        EXPECT_EQ(e.line, fault.line);
+    }
+    // An LF-only copy (a report passed through another tool) still reads.
+    std::string lf = report;
+    lf.erase(std::remove(lf.begin(), lf.end(), '\r'), lf.end());
+    EXPECT_TRUE(readCaseReport(lf, spreadingRelations(), error));
+    const std::wstring message = caseReadMessage({CaseReadError::UnknownRelation, 32, L"Gone"}, L"C:\\a.csv");
+    EXPECT_NE(message.find(L"C:\\a.csv"), std::wstring::npos);
+    EXPECT_NE(message.find(L"32"), std::wstring::npos);
+    EXPECT_NE(message.find(L"Gone"), std::wstring::npos);
 }
 
 TEST(CsvFileName, ExtensionAndFolderRules) {

@@ -295,6 +295,53 @@ TEST_F(ParamDialog, StartWithEverythingEmptyReportsTheEightRangeLines) {
     EXPECT_EQ(platform_.warnings[2].caption, L"簡易逆推定の実行");
 }
 
+TEST_F(ParamDialog, ARestoredCaseKeepsItsDepthsAndAnglesAndShowsItsPoints) {
+    loadSlope();
+    SpreadingRelationList& list = spreadingRelations();
+    list.relationCount = 2;
+    std::strcpy(list.relations[0].name, "A");
+    std::strcpy(list.relations[1].name, "B");
+    presenter.open();
+    estimationParams().lastSetKind = 0;
+    appState().resultDialogOpen = 1;
+
+    ReopenedCase saved;
+    const std::pair<int, const wchar_t*> texts[] = {
+        {1500, L"35"},   {1501, L"30"},    {1502, L"00.0000"}, {1503, L"139"}, {1504, L"45"}, {1505, L"0"},
+        {1506, L"12.3"}, {1507, L"30.0"},  {1508, L"2.5"},     {1509, L"10"},  {1510, L"90"}, {1518, L"25.0"},
+        {1519, L"80.0"}, {1526, L"4.0"},   {1527, L"123.5"},   {1528, L"303.4"}};
+    for (const auto& [id, text] : texts) saved.fieldTexts[id - 1500] = text;
+    saved.diffractionOff = true;
+    saved.relationIndex = 2;
+    saved.title = L"港湾B";
+    presenter.restoreCase(saved);
+
+    const EstimationParams& p = estimationParams();
+    // The report's depth, not the 20 m the contours give at that place.
+    EXPECT_DOUBLE_EQ(p.quasiOffshorePoint.depth, 12.3);
+    EXPECT_NEAR(p.quasiOffshorePoint.north, 0.0, 1e-6);  // projected: the marker shows
+    EXPECT_NEAR(p.quasiOffshorePoint.east, 0.0, 1e-6);
+    EXPECT_FALSE(p.contourPoint.isSet());
+    EXPECT_DOUBLE_EQ(p.contourPoint.depth, 25.0);
+    EXPECT_DOUBLE_EQ(p.thetaCon, 80.0);
+    EXPECT_NEAR(p.shoreNormal, 123.4, 1e-9);  // from θdiff, which the solver gets
+    EXPECT_EQ(p.offshorePoint.depth, NOT_SET_DEPTH);
+    EXPECT_EQ(p.diffractionOff, 1);
+    EXPECT_EQ(p.lastSetKind, -1);
+    EXPECT_EQ(fields.texts[kTheta], L"30.0");  // θ as saved, not worked out again
+    EXPECT_EQ(fields.texts[kRelativeDepth], L"0.079");  // 12.3 m at 10 s
+    EXPECT_EQ(fields.texts[kShoreNormal], L"123.5");
+    EXPECT_EQ(fields.selectedListEntry(kRelationList), 2);
+    EXPECT_EQ(fields.texts[kTitle], L"港湾B");
+    EXPECT_EQ(host.resultCloses, 1);
+    EXPECT_TRUE(platform_.warnings.empty());
+    for (int id = 1500; id <= 1536; ++id) EXPECT_FALSE(presenter.isProgramEdit(id)) << id;
+
+    // The user's next edit is an edit again.
+    fields.type(kContourFirst + 6, L"30");
+    EXPECT_DOUBLE_EQ(p.contourPoint.depth, 30.0);
+}
+
 TEST_F(ParamDialog, CloseCommandsEndTheDialogWithTheirId) {
     presenter.onCommand(kClose);
     presenter.onCommand(2);
