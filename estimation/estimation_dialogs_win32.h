@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace vornel {
 
 // Installs the dialog hooks once at start: the main window's
@@ -21,5 +23,17 @@ void showResultDialog(HWND owner);
 // The save dialog of the CSV report: 0 when a name was chosen (now in
 // csvFileName()), -1 when cancelled or failed.
 int chooseCsvFile(HWND owner);
+
+// The open dialog of 計算条件の読込: an existing report, starting in the folder
+// of the last report (else the program folder), which it then becomes.
+// False when cancelled.
+bool chooseCaseReport(HWND owner, std::wstring& path);
+
+// The File menu's 計算条件の読込: asks for a CSV report and restores its case
+// into the open parameter dialog; in the overview it only says to choose data.
+void reopenCaseFromReport(HWND mainWindow);
+
+// Sent to the parameter dialog with a ReopenedCase* as lParam.
+inline constexpr UINT kRestoreCaseMessage = WM_APP + 10;
 
 }  // namespace vornel

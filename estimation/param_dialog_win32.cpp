@@ -101,6 +101,9 @@ INT_PTR ParamDialogWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return scroller_.onMessage(message, wParam, lParam) ? TRUE : FALSE;
         case WM_COMMAND:
             return onCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
+        case kRestoreCaseMessage:
+            presenter_.restoreCase(*reinterpret_cast<const ReopenedCase*>(lParam));
+            return TRUE;
         case WM_CLOSE:  // no system menu: the main window closes it with 1499
         case WM_DESTROY:
             return TRUE;

@@ -4,6 +4,7 @@
 #include "bathymetry/chart_tables.h"
 #include "bathymetry/harbour_list.h"
 #include "bathymetry/m7000_list.h"
+#include "estimation/estimation_dialogs_win32.h"
 #include "mapview/view_transform.h"
 #include "resources/resource.h"
 #include "shell/about_box_win32.h"
@@ -173,6 +174,11 @@ bool setM7000Folder(HWND window, int) {
     return true;
 }
 
+bool reopenCase(HWND window, int) {
+    reopenCaseFromReport(window);
+    return true;
+}
+
 struct CommandRange {
     int first;
     int last;
@@ -197,6 +203,7 @@ constexpr CommandRange kCommands[] = {
     {IDM_M7000_FIRST, IDM_M7000_FIRST + kM7000DataSetCapacity - 1, chooseM7000},
     {IDM_UNDO, IDM_UNDO, undoPointSetting},
     {IDM_M7000_FOLDER, IDM_M7000_FOLDER, setM7000Folder},
+    {IDM_REOPEN_CASE, IDM_REOPEN_CASE, reopenCase},
 };
 
 }  // namespace

@@ -55,7 +55,10 @@ void onMapWheel(HWND window, int wheelDelta) {
 }
 
 void onMapKeyDown(HWND window, WPARAM key) {
+    // While the parameter dialog runs its own message loop the accelerator
+    // table is not consulted: the main window's keys arrive here.
     if (key == 'Z' && GetKeyState(VK_CONTROL) < 0) runMainCommand(window, IDM_UNDO);
+    if (key == 'O' && GetKeyState(VK_CONTROL) < 0) runMainCommand(window, IDM_REOPEN_CASE);
 }
 
 }  // namespace vornel

@@ -262,6 +262,80 @@ TEST_F(OnAnyPc, SampleCaseUnderAnySystemCodePage) {
     }
 }
 
+// A week later: the case is reopened from its report (計算条件の読込, after
+// the fields were cleared and the choices changed) and 計算開始 gives the
+// solver the same input, byte for byte. In the overview, and for a file that
+// is not a report, the command only explains itself.
+TEST_F(OnAnyPc, ACaseReopenedFromItsReportRunsAgainAsBefore) {
+    createMain();
+    const std::wstring input = folder_ + L"\\zelvo-in.txt";
+    std::ofstream((folder_ + L"\\notes.csv").c_str(), std::ios::binary) << "Smax,Ho\r\n10,2.5\r\n";
+    std::string firstInput, secondInput;
+    std::wstring reopenedHeight, reopenedTitle;
+    int boxesBeforeBadFile = -1, boxesAfterBadFile = -1;
+    bool saved = false;
+    auto reopen = [&](const std::wstring& file) {
+        PostMessageW(main_, WM_COMMAND, IDM_REOPEN_CASE, 0);
+        HWND open = nullptr;
+        if (!waitFor([&] { return (open = test::findOwnWindow(L"計算条件の読込")) != nullptr; }, 15000)) return;
+        Sleep(300);
+        setText(open, kSaveNameEdit, file);
+        PostMessageW(open, WM_COMMAND, IDOK, 0);
+        waitFor([&] { return !IsWindow(open) || !IsWindowVisible(open); });
+        test::sendWithTimeout(main_, WM_NULL);  // the command has run to its end
+    };
+    test::runDriver([&] {
+        PostMessageW(main_, WM_COMMAND, IDM_REOPEN_CASE, 0);  // the overview: nothing to fill
+        test::sendWithTimeout(main_, WM_NULL);
+        HWND dialog = chooseKashima();
+        if (!dialog) return;
+        typeKashimaCase(dialog);
+        HWND result = startRun(dialog);
+        firstInput = test::readFileBytes(input);
+        if (result) {
+            PostMessageW(result, WM_COMMAND, kCsvButton, 0);
+            HWND save = nullptr;
+            if (waitFor([&] { return (save = test::findOwnWindow(kSaveCaption)) != nullptr; }, 15000)) {
+                Sleep(300);
+                setText(save, kSaveNameEdit, folder_ + L"\\report");
+                PostMessageW(save, WM_COMMAND, IDOK, 0);
+                saved = waitFor([&] { return !IsWindow(save) || !IsWindowVisible(save); });
+            }
+            PostMessageW(result, WM_COMMAND, IDCANCEL, 0);
+            waitFor([] { return appState().resultDialogOpen < 0; });
+        }
+        // Everything different from the case: cleared fields, the other
+        // diffraction choice, no relation, no title.
+        test::sendWithTimeout(dialog, WM_COMMAND, 1750);
+        test::sendWithTimeout(GetDlgItem(dialog, 1800), BM_CLICK);
+        test::sendWithTimeout(GetDlgItem(dialog, 1601), CB_SETCURSEL, 0);
+        setText(dialog, 1539, L"");
+
+        boxesBeforeBadFile = static_cast<int>(boxes_.warnings.size());
+        reopen(folder_ + L"\\notes.csv");
+        boxesAfterBadFile = static_cast<int>(boxes_.warnings.size());
+        reopen(folder_ + L"\\report.csv");
+        reopenedHeight = controlText(dialog, 1508);
+        reopenedTitle = controlText(dialog, 1539);
+        saveScreen(L"reopened-case");
+        DeleteFileW(input.c_str());
+        closeDialogs(startRun(dialog));
+        secondInput = test::readFileBytes(input);
+    });
+
+    ASSERT_TRUE(saved);
+    ASSERT_GE(boxes_.warnings.size(), 2u);
+    EXPECT_EQ(boxes_.warnings[0].caption, L"計算条件の読込");  // from the overview
+    EXPECT_EQ(boxesAfterBadFile, boxesBeforeBadFile + 1) << describe(boxes_.warnings);
+    EXPECT_NE(boxes_.warnings.back().text.find(L"notes.csv"), std::wstring::npos) << describe(boxes_.warnings);
+    EXPECT_NE(boxes_.warnings.back().text.find(L"1行目"), std::wstring::npos) << describe(boxes_.warnings);
+    EXPECT_EQ(static_cast<int>(boxes_.warnings.size()), boxesAfterBadFile) << "the reopened case showed a box";
+    EXPECT_EQ(reopenedHeight, L"2.5");
+    EXPECT_EQ(reopenedTitle, L"鹿島試験");
+    ASSERT_FALSE(firstInput.empty());
+    EXPECT_EQ(secondInput, firstInput);
+}
+
 // On a screen lower than the parameter dialog (1366 x 768, or a 1920 x 1080
 // laptop at 150 %, also less a 48 px taskbar, which leaves 1280 x 672 and
 // makes the result dialog scroll too): both dialogs lie inside the screen,

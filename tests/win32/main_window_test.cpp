@@ -75,8 +75,10 @@ TEST(MainWindow, OpensWithTitleMenuAndAboutBoxAndClosesWithCommand105) {
     EXPECT_EQ(GetMenuItemCount(GetSubMenu(data, 20)), 10);
     EXPECT_EQ(menuText(GetSubMenu(data, 21), 7), L"北海道太平洋・オホーツク海側");
     HMENU file = GetSubMenu(bar, 0);
-    EXPECT_EQ(GetMenuItemID(file, 0), static_cast<UINT>(IDM_PRINT_MAIN));
-    EXPECT_EQ(GetMenuItemID(file, 4), static_cast<UINT>(IDM_EXIT));
+    EXPECT_EQ(GetMenuItemID(file, 0), static_cast<UINT>(IDM_REOPEN_CASE));
+    EXPECT_EQ(menuText(file, 0), L"計算条件の読込(&O)...");
+    EXPECT_EQ(GetMenuItemID(file, 2), static_cast<UINT>(IDM_PRINT_MAIN));
+    EXPECT_EQ(GetMenuItemID(file, 6), static_cast<UINT>(IDM_EXIT));
     EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 2), 0), static_cast<UINT>(IDM_M7000_FOLDER));
     DestroyMenu(resourceMenu);
 
@@ -88,10 +90,13 @@ TEST(MainWindow, OpensWithTitleMenuAndAboutBoxAndClosesWithCommand105) {
     // Both Alt+? and Alt+/ send the about command.
     ACCEL entries[8];
     const int count = CopyAcceleratorTableW(accelerators, entries, 8);
-    ASSERT_EQ(count, 2);
+    ASSERT_EQ(count, 3);
     EXPECT_EQ(entries[0].key, '?');
     EXPECT_EQ(entries[1].key, '/');
-    for (int i = 0; i < count; ++i) {
+    EXPECT_EQ(entries[2].key, 'O');  // Ctrl+O reopens a case
+    EXPECT_EQ(entries[2].fVirt & (FCONTROL | FVIRTKEY | FALT), FCONTROL | FVIRTKEY);
+    EXPECT_EQ(entries[2].cmd, IDM_REOPEN_CASE);
+    for (int i = 0; i < 2; ++i) {
         EXPECT_EQ(entries[i].fVirt & (FALT | FVIRTKEY), FALT);
         EXPECT_EQ(entries[i].cmd, IDM_ABOUT);
     }
