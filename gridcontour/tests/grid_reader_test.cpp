@@ -74,6 +74,14 @@ TEST(GridReader, AsciiAndXyzGiveTheSameNodesWhicheverWayTheyRun) {
     EXPECT_DOUBLE_EQ(south.geometry.stepY, 0.5);
     EXPECT_EQ(south.rows[1], ascii.rows[0]);
 
+    // The last value of a file without a final line break is read whole.
+    const auto cut = read("ncols 2\nnrows 2\nxllcorner 0\nyllcorner 0\ncellsize 1\n1 2\n3 4.25");
+    ASSERT_EQ(cut.rows.size(), 2u);
+    EXPECT_EQ(cut.rows[1][1], 4.25);
+    const auto cutXyz = read("0 0 1\n1 0 2\n0 1 3\n1 1 4.25");
+    ASSERT_EQ(cutXyz.rows.size(), 2u);
+    EXPECT_EQ(cutXyz.rows[1][1], 4.25);
+
     // Centre registration and separate steps.
     const auto centred = read("ncols 2\nnrows 2\nxllcenter 140\nyllcenter 35\ndx 0.2\ndy 0.1\n1 2\n3 4\n");
     EXPECT_DOUBLE_EQ(centred.geometry.firstX, 140);
