@@ -12,16 +12,18 @@
 
 namespace vornel {
 
-int chooseCsvFile(HWND owner) {
+namespace {
+
+// Shows the save or open dialog of CSV reports, titled `title`, on `name`
+// (a buffer of `capacity` characters): filter list of string 300, starting
+// in the folder of the last report, else the program folder. The program
+// folder is the current folder again afterwards, whatever the dialog did.
+bool runCsvDialog(HWND owner, const char* title, wchar_t* name, DWORD capacity, DWORD flags, bool save) {
     wchar_t filterText[513] = {};
     LoadStringW(GetModuleHandleW(nullptr), IDS_CSV_FILTER, filterText, 513);
     // The last separator became a NUL; c_str() adds the second one.
     const std::wstring filters = csvFilterList(filterText);
-    const std::wstring title = widen(msg::kCsvDialogTitle);
-
-    wchar_t name[kCsvNameCapacity] = {};
-    const std::wstring& previous = csvFileName();
-    previous.copy(name, kCsvNameCapacity - 1);
+    const std::wstring caption = widen(title);
     const AppState& app = appState();
     const std::wstring& initialFolder = lastCsvFolder().empty() ? app.programFolder : lastCsvFolder();
 
@@ -31,16 +33,23 @@ int chooseCsvFile(HWND owner) {
     ofn.lpstrFilter = filters.c_str();
     ofn.nFilterIndex = 1;
     ofn.lpstrFile = name;
-    ofn.nMaxFile = kCsvNameCapacity;
+    ofn.nMaxFile = capacity;
     ofn.lpstrInitialDir = initialFolder.empty() ? nullptr : initialFolder.c_str();
-    ofn.lpstrTitle = title.c_str();
+    ofn.lpstrTitle = caption.c_str();
     // No help button: there is no help to show.
-    ofn.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
-    const BOOL chosen = GetSaveFileNameW(&ofn);
+    ofn.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | flags;
+    const BOOL chosen = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
     // Every relative file name of the program is taken from the program folder.
     if (!app.programFolder.empty()) platform().setCurrentFolder(app.programFolder);
-    if (!chosen) return -1;
+    return chosen != FALSE;
+}
 
+}  // namespace
+
+int chooseCsvFile(HWND owner) {
+    wchar_t name[kCsvNameCapacity] = {};
+    csvFileName().copy(name, kCsvNameCapacity - 1);
+    if (!runCsvDialog(owner, msg::kCsvDialogTitle, name, kCsvNameCapacity, OFN_OVERWRITEPROMPT, true)) return -1;
     std::wstring file(name);
     acceptChosenCsvName(file, lastCsvFolder());
     csvFileName() = file;
@@ -48,28 +57,12 @@ int chooseCsvFile(HWND owner) {
 }
 
 bool chooseCaseReport(HWND owner, std::wstring& path) {
-    wchar_t filterText[513] = {};
-    LoadStringW(GetModuleHandleW(nullptr), IDS_CSV_FILTER, filterText, 513);
-    const std::wstring filters = csvFilterList(filterText);
-    const std::wstring title = widen(msg::kReopenCaption);
-    const AppState& app = appState();
-    const std::wstring& initialFolder = lastCsvFolder().empty() ? app.programFolder : lastCsvFolder();
-
     wchar_t name[1024] = {};
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = owner;
-    ofn.lpstrFilter = filters.c_str();
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = name;
-    ofn.nMaxFile = static_cast<DWORD>(std::size(name));
-    ofn.lpstrInitialDir = initialFolder.empty() ? nullptr : initialFolder.c_str();
-    ofn.lpstrTitle = title.c_str();
-    ofn.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    const BOOL chosen = GetOpenFileNameW(&ofn);
-    if (!app.programFolder.empty()) platform().setCurrentFolder(app.programFolder);
-    if (!chosen) return false;
+    if (!runCsvDialog(owner, msg::kReopenCaption, name, static_cast<DWORD>(std::size(name)),
+                      OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, false))
+        return false;
     path = name;
+    // The next report is saved where this one was read, as a save would have set it.
     const std::size_t slash = path.rfind(L'\\');
     if (slash != std::wstring::npos) lastCsvFolder() = path.substr(0, slash);
     return true;

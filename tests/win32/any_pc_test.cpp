@@ -154,6 +154,17 @@ protected:
         return result;
     }
 
+    // CSV出力 in the result dialog, saved as report.csv in the program folder.
+    bool saveReport(HWND result) {
+        PostMessageW(result, WM_COMMAND, kCsvButton, 0);
+        HWND save = nullptr;
+        if (!waitFor([&] { return (save = test::findOwnWindow(kSaveCaption)) != nullptr; }, 15000)) return false;
+        Sleep(300);
+        setText(save, kSaveNameEdit, folder_ + L"\\report");
+        PostMessageW(save, WM_COMMAND, IDOK, 0);
+        return waitFor([&] { return !IsWindow(save) || !IsWindowVisible(save); });
+    }
+
     // 閉じる in the result dialog, then the overview (地図から検索), whose
     // paint closes the parameter dialog: in a contour view the next paint
     // would open it again.
@@ -214,14 +225,7 @@ TEST_F(OnAnyPc, SampleCaseUnderAnySystemCodePage) {
         HWND result = startRun(dialog);
         if (result) {
             firstSmax = controlText(result, 1500);
-            PostMessageW(result, WM_COMMAND, kCsvButton, 0);
-            HWND save = nullptr;
-            if (waitFor([&] { return (save = test::findOwnWindow(kSaveCaption)) != nullptr; }, 15000)) {
-                Sleep(300);
-                setText(save, kSaveNameEdit, folder_ + L"\\report");
-                PostMessageW(save, WM_COMMAND, IDOK, 0);
-                saved = waitFor([&] { return !IsWindow(save) || !IsWindowVisible(save); });
-            }
+            saved = saveReport(result);
         }
         closeDialogs(result);
 
@@ -293,14 +297,7 @@ TEST_F(OnAnyPc, ACaseReopenedFromItsReportRunsAgainAsBefore) {
         HWND result = startRun(dialog);
         firstInput = test::readFileBytes(input);
         if (result) {
-            PostMessageW(result, WM_COMMAND, kCsvButton, 0);
-            HWND save = nullptr;
-            if (waitFor([&] { return (save = test::findOwnWindow(kSaveCaption)) != nullptr; }, 15000)) {
-                Sleep(300);
-                setText(save, kSaveNameEdit, folder_ + L"\\report");
-                PostMessageW(save, WM_COMMAND, IDOK, 0);
-                saved = waitFor([&] { return !IsWindow(save) || !IsWindowVisible(save); });
-            }
+            saved = saveReport(result);
             PostMessageW(result, WM_COMMAND, IDCANCEL, 0);
             waitFor([] { return appState().resultDialogOpen < 0; });
         }
