@@ -43,6 +43,23 @@ private:
     DialogScroller scroller_;
 };
 
+// The dialog's own message loop never sees the main window's accelerators:
+// this filter of the loop sends Ctrl+O (計算条件の読込) on to the main window
+// wherever in the dialog the focus is. Ctrl+Z stays with the fields, whose
+// own undo it is. One parameter dialog exists at a time, and so one filter.
+HHOOK keyFilter = nullptr;
+
+LRESULT CALLBACK filterDialogKeys(int code, WPARAM wParam, LPARAM lParam) {
+    const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+    const HWND dialog = static_cast<HWND>(appState().paramDialog);
+    if (code == MSGF_DIALOGBOX && msg && msg->message == WM_KEYDOWN && msg->wParam == 'O' &&
+        GetKeyState(VK_CONTROL) < 0 && dialog && (msg->hwnd == dialog || IsChild(dialog, msg->hwnd))) {
+        if (HWND main = static_cast<HWND>(appState().mainWindow)) PostMessageW(main, WM_COMMAND, IDM_REOPEN_CASE, 0);
+        return TRUE;
+    }
+    return CallNextHookEx(keyFilter, code, wParam, lParam);
+}
+
 // The side panel (160 px wide) and as much map again: the least the main
 // window keeps when it makes room for the dialog on a narrow screen.
 constexpr int kMinMainWidth = 320;
@@ -66,6 +83,7 @@ INT_PTR CALLBACK ParamDialogWindow::procedure(HWND hwnd, UINT message, WPARAM wP
 
 void ParamDialogWindow::onInitDialog() {
     presenter_.open();
+    if (!keyFilter) keyFilter = SetWindowsHookExW(WH_MSGFILTER, filterDialogKeys, nullptr, GetCurrentThreadId());
     placeBesideMainWindow();
     ShowWindow(hwnd_, SW_SHOW);
 }
@@ -104,8 +122,11 @@ INT_PTR ParamDialogWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case kRestoreCaseMessage:
             presenter_.restoreCase(*reinterpret_cast<const ReopenedCase*>(lParam));
             return TRUE;
-        case WM_CLOSE:  // no system menu: the main window closes it with 1499
         case WM_DESTROY:
+            if (keyFilter) UnhookWindowsHookEx(keyFilter);
+            keyFilter = nullptr;
+            return TRUE;
+        case WM_CLOSE:  // no system menu: the main window closes it with 1499
             return TRUE;
     }
     return FALSE;

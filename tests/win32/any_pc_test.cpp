@@ -278,8 +278,22 @@ TEST_F(OnAnyPc, ACaseReopenedFromItsReportRunsAgainAsBefore) {
     std::wstring reopenedHeight, reopenedTitle;
     int boxesBeforeBadFile = -1, boxesAfterBadFile = -1;
     bool saved = false;
-    auto reopen = [&](const std::wstring& file) {
-        PostMessageW(main_, WM_COMMAND, IDM_REOPEN_CASE, 0);
+    // The command from the menu, or Ctrl+O typed into a field of `dialog`.
+    auto reopen = [&](const std::wstring& file, HWND keysTo) {
+        if (keysTo) {
+            SetForegroundWindow(keysTo);
+            test::sendWithTimeout(keysTo, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(keysTo, 1508)), TRUE);
+            INPUT keys[4] = {};
+            const WORD codes[4] = {VK_CONTROL, 'O', 'O', VK_CONTROL};
+            for (int i = 0; i < 4; ++i) {
+                keys[i].type = INPUT_KEYBOARD;
+                keys[i].ki.wVk = codes[i];
+                keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+            }
+            SendInput(4, keys, sizeof(INPUT));
+        } else {
+            PostMessageW(main_, WM_COMMAND, IDM_REOPEN_CASE, 0);
+        }
         HWND open = nullptr;
         if (!waitFor([&] { return (open = test::findOwnWindow(L"計算条件の読込")) != nullptr; }, 15000)) return;
         Sleep(300);
@@ -309,9 +323,9 @@ TEST_F(OnAnyPc, ACaseReopenedFromItsReportRunsAgainAsBefore) {
         setText(dialog, 1539, L"");
 
         boxesBeforeBadFile = static_cast<int>(boxes_.warnings.size());
-        reopen(folder_ + L"\\notes.csv");
+        reopen(folder_ + L"\\notes.csv", dialog);
         boxesAfterBadFile = static_cast<int>(boxes_.warnings.size());
-        reopen(folder_ + L"\\report.csv");
+        reopen(folder_ + L"\\report.csv", nullptr);
         reopenedHeight = controlText(dialog, 1508);
         reopenedTitle = controlText(dialog, 1539);
         saveScreen(L"reopened-case");
