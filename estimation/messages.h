@@ -43,6 +43,9 @@ inline constexpr char kCannotCreateInput[] = "入力ファイル(zelvo-in.txt)�
 inline constexpr char kSolverMissing[] = "簡易逆推定プログラム(zelvo_v3.exe)がありません。";
 inline constexpr char kCannotOpenOutput[] = "出力ファイルをオープンできません";
 inline constexpr char kNoResult[] = "正しく計算できませんでした";
+// %d the limit in seconds, %s the program's path.
+inline constexpr char kSolverTimedOut[] =
+    "簡易逆推定プログラムが%d秒以内に終わらなかったため、計算を中止しました。\n%s\n入力した値はそのままです。";
 
 // The result dialog.
 inline constexpr char kInputGroup[] = "入力パラメータ";

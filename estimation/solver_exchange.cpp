@@ -66,6 +66,11 @@ void appendInputLine(std::string& text, const std::string& line) {
 
 }  // namespace
 
+std::chrono::milliseconds& solverTimeLimit() {
+    static std::chrono::milliseconds limit = kSolverTimeLimit;
+    return limit;
+}
+
 ResultDialogHook setResultDialogHook(ResultDialogHook hook) {
     ResultDialogHook previous = std::move(resultDialogHook);
     resultDialogHook = std::move(hook);
@@ -176,9 +181,20 @@ int runEstimation(WindowRef dialog, std::string_view titleIn, int relationIndex,
     // Old outputs must go, so that a failed run cannot show the last one's.
     p.deleteFile(outputPath);
     p.deleteFile(listingPath);
+    ProgramRun run;
     {
         WaitCursor wait;
-        p.runProgram(solverPath, folder);  // its exit status says nothing we use
+        ProgramRunOptions options;
+        options.timeLimit = solverTimeLimit();
+        run = p.runProgram(solverPath, folder, options);  // its exit status says nothing we use
+    }
+    if (run == ProgramRun::TimedOut) {
+        // What it left behind is no result of this run.
+        const auto seconds = std::chrono::ceil<std::chrono::seconds>(solverTimeLimit()).count();
+        std::wstring text = widen(format(msg::kSolverTimedOut, static_cast<int>(seconds), "%s"));
+        text.replace(text.find(L"%s"), 2, solverPath);
+        p.warn(dialog, caption, text);
+        return -1;
     }
 
     ScopedFile output(p.openFile(outputPath, "rb"));

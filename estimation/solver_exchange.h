@@ -3,6 +3,7 @@
 // zelvo-out_<title>.tmp into the result record.
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -20,10 +21,16 @@ using ResultDialogHook = std::function<void(WindowRef paramDialog)>;
 // Installs `hook` (an empty one removes it) and returns the previous one.
 ResultDialogHook setResultDialogHook(ResultDialogHook hook);
 
+// How long the solver may run before it is ended: a replaced or damaged
+// program, or one stuck on odd input, must not freeze VORNEL for good.
+inline constexpr std::chrono::seconds kSolverTimeLimit{60};
+// The limit runs use: kSolverTimeLimit, shortened by tests.
+std::chrono::milliseconds& solverTimeLimit();
+
 // One run. `title` is the 8-bit title ("Test" stands in for an empty one).
 // Returns 0 when rows were read and handed to the result dialog; -1 after the
 // message of a failed check, an input file that cannot be written, a missing
-// solver or an output without rows; 1 after the message that the output file
+// solver, a run ended at the time limit or an output without rows; 1 after the message that the output file
 // cannot be opened. Every message is owned by `dialog`.
 int runEstimation(WindowRef dialog, std::string_view title, int relationIndex, double theta, double height,
                   double period, double direction);

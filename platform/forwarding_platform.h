@@ -23,7 +23,9 @@ public:
     std::FILE* openFile(const std::wstring& p, const char* m) override { return base_.openFile(p, m); }
     bool replaceFile(const std::wstring& r, const std::wstring& t) override { return base_.replaceFile(r, t); }
     bool flushToDisk(std::FILE* f) override { return base_.flushToDisk(f); }
-    bool runProgram(const std::wstring& e, const std::wstring& w) override { return base_.runProgram(e, w); }
+    ProgramRun runProgram(const std::wstring& e, const std::wstring& w, const ProgramRunOptions& o) override {
+        return base_.runProgram(e, w, o);
+    }
     std::wstring currentFolder() override { return base_.currentFolder(); }
     bool setCurrentFolder(const std::wstring& f) override { return base_.setCurrentFolder(f); }
     void beginWait() override { base_.beginWait(); }

@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <optional>
+#include <chrono>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,13 @@ struct DirEntry {
     std::wstring name;  // file or folder name, without the folder
     bool isDirectory = false;
 };
+
+struct ProgramRunOptions {
+    bool withoutConsoleWindow = true;  // a console program flashes no black window
+    std::chrono::milliseconds timeLimit{60'000};
+};
+
+enum class ProgramRun { Finished, NotStarted, TimedOut };
 
 class Platform {
 public:
@@ -64,9 +72,12 @@ public:
     virtual bool flushToDisk(std::FILE* file) = 0;
 
     // Runs exactly the program file `exePath` (no shell, no arguments) with
-    // `workFolder` as its current folder and waits until it ends.
-    // Returns false when it could not be started.
-    virtual bool runProgram(const std::wstring& exePath, const std::wstring& workFolder) = 0;
+    // `workFolder` as its current folder and waits until it ends, or ends it
+    // when `options.timeLimit` has passed. While it runs the windows keep
+    // painting (Windows must not take the program for hung) but take no user
+    // input: no second run, no click on the map.
+    virtual ProgramRun runProgram(const std::wstring& exePath, const std::wstring& workFolder,
+                                  const ProgramRunOptions& options) = 0;
 
     // The process's current folder, and changing it.
     virtual std::wstring currentFolder() = 0;

@@ -12,6 +12,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -151,7 +153,8 @@ public:
         return fsync(fd) == 0 || errno == EINVAL;
     }
 
-    bool runProgram(const std::wstring& exePath, const std::wstring& workFolder) override {
+    ProgramRun runProgram(const std::wstring& exePath, const std::wstring& workFolder,
+                          const ProgramRunOptions& options) override {
         const std::string exe = posixPath(exePath);
         const std::string dir = posixPath(workFolder);
         posix_spawn_file_actions_t actions;
@@ -160,7 +163,7 @@ public:
         const std::string previous = posixPath(currentFolder());
         if (chdir(dir.c_str()) != 0) {
             posix_spawn_file_actions_destroy(&actions);
-            return false;
+            return ProgramRun::NotStarted;
         }
         char* argv[] = {const_cast<char*>(exe.c_str()), nullptr};
         pid_t pid = 0;
@@ -168,11 +171,21 @@ public:
         if (chdir(previous.c_str()) != 0) { /* the folder vanished; nothing better to do */
         }
         posix_spawn_file_actions_destroy(&actions);
-        if (rc != 0) return false;
+        if (rc != 0) return ProgramRun::NotStarted;
+        // No windows to keep painting here: poll until the end or the limit.
+        const auto deadline = std::chrono::steady_clock::now() + options.timeLimit;
         int status = 0;
-        while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+        for (;;) {
+            const pid_t done = waitpid(pid, &status, WNOHANG);
+            if (done == pid || (done < 0 && errno != EINTR)) return ProgramRun::Finished;
+            if (std::chrono::steady_clock::now() >= deadline) {
+                kill(pid, SIGKILL);
+                while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+                }
+                return ProgramRun::TimedOut;
+            }
+            usleep(2000);
         }
-        return true;
     }
 
     std::wstring currentFolder() override {

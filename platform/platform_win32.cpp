@@ -80,20 +80,26 @@ public:
         return FlushFileBuffers(reinterpret_cast<HANDLE>(handle)) != 0;
     }
 
-    bool runProgram(const std::wstring& exePath, const std::wstring& workFolder) override {
+    ProgramRun runProgram(const std::wstring& exePath, const std::wstring& workFolder,
+                          const ProgramRunOptions& options) override {
         // The exact file, quoted on its command line, so that a folder with
         // blanks (C:\Program Files\...) can never start another program.
         std::wstring commandLine = L"\"" + exePath + L"\"";
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION process{};
-        if (!CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+        const DWORD flags = options.withoutConsoleWindow ? CREATE_NO_WINDOW : 0;
+        if (!CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, flags, nullptr,
                             workFolder.c_str(), &startup, &process))
-            return false;
-        WaitForSingleObject(process.hProcess, INFINITE);
+            return ProgramRun::NotStarted;
         CloseHandle(process.hThread);
+        const bool finished = waitPainting(process.hProcess, options.timeLimit);
+        if (!finished) {
+            TerminateProcess(process.hProcess, 1);
+            WaitForSingleObject(process.hProcess, 5000);  // its files are closed before anyone reads them
+        }
         CloseHandle(process.hProcess);
-        return true;
+        return finished ? ProgramRun::Finished : ProgramRun::TimedOut;
     }
 
     std::wstring currentFolder() override {
@@ -113,6 +119,26 @@ public:
     }
 
 private:
+    // Waits for `process` until `limit`, painting the windows meanwhile and
+    // dropping the user's input, which a run in progress cannot take. Messages
+    // posted by the program itself wait in the queue until the run is over.
+    bool waitPainting(HANDLE process, std::chrono::milliseconds limit) {
+        const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(limit.count());
+        for (;;) {
+            const ULONGLONG now = GetTickCount64();
+            if (now >= end) return false;
+            const DWORD woke = MsgWaitForMultipleObjects(1, &process, FALSE, static_cast<DWORD>(end - now),
+                                                         QS_INPUT | QS_PAINT | QS_SENDMESSAGE);
+            if (woke == WAIT_OBJECT_0) return true;
+            if (woke == WAIT_FAILED) return WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+            MSG msg;
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_INPUT)) {
+            }
+            while (PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageW(&msg);
+            if (waitDepth_ > 0) SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+        }
+    }
+
     int waitDepth_ = 0;
     HCURSOR previousCursor_ = nullptr;
 };

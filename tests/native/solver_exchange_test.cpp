@@ -230,6 +230,34 @@ TEST_F(SolverRun, MissingSolverKeepsTheNewInputFile) {
     EXPECT_DOUBLE_EQ(estimationResult().runDirection, 45.0);
 }
 
+TEST_F(SolverRun, ASolverThatNeverReturnsIsEndedAtTheLimitAndItsOutputIgnored) {
+    // A stand-in that leaves an output behind, then never ends.
+    prepareOutput(std::string(kHeader) + "10 1.0 20.0\n");
+    writeFile(folder_ / "zelvo_v3.exe", "#!/bin/sh\ncp fake-out.tmp zelvo-out_Case.tmp\necho $$ > pid.txt\nexec sleep 30\n");
+    fs::permissions(folder_ / "zelvo_v3.exe", fs::perms::owner_all);
+    const auto shipped = solverTimeLimit();
+    EXPECT_EQ(shipped, std::chrono::seconds(60));
+    solverTimeLimit() = std::chrono::milliseconds(500);
+    const int outcome = run();
+    solverTimeLimit() = shipped;
+
+    EXPECT_EQ(outcome, -1);
+    ASSERT_EQ(rec_.warnings.size(), 1u);
+    EXPECT_EQ(rec_.warnings[0].caption, widen("簡易逆推定の実行"));
+    const std::wstring& text = rec_.warnings[0].text;
+    EXPECT_NE(text.find(L"1秒以内に終わらなかった"), std::wstring::npos);
+    EXPECT_NE(text.find(appState().programFolder), std::wstring::npos) << "names the program";
+    EXPECT_NE(text.find(L"zelvo_v3.exe"), std::wstring::npos) << "names the program";
+    EXPECT_TRUE(hookOwners_.empty()) << "the output it left was read";
+    const pid_t pid = std::stoi(readFile(folder_ / "pid.txt"));
+    EXPECT_NE(kill(pid, 0), 0) << "the solver is still running";
+
+    // Every run asks for no console window and the limit in force.
+    ASSERT_EQ(rec_.runs.size(), 1u);
+    EXPECT_TRUE(rec_.runs[0].withoutConsoleWindow);
+    EXPECT_EQ(rec_.runs[0].timeLimit, std::chrono::milliseconds(500));
+}
+
 TEST_F(SolverRun, FailedCheckWritesNothing) {
     estimationParams().thetaCon = NOT_SET_ANGLE;
     EXPECT_EQ(run(), -1);

@@ -1,5 +1,6 @@
 // A platform for tests: the native system, with warning boxes recorded
-// instead of shown. Installs itself for its lifetime.
+// instead of shown and the options of every program run recorded. Installs
+// itself for its lifetime.
 #pragma once
 
 #include <string>
@@ -22,8 +23,15 @@ public:
 
     std::vector<RecordedWarning> warnings;
 
+    std::vector<ProgramRunOptions> runs;
+
     void warn(WindowRef owner, std::wstring_view caption, std::wstring_view text) override {
         warnings.push_back({owner, std::wstring(caption), std::wstring(text)});
+    }
+    ProgramRun runProgram(const std::wstring& exe, const std::wstring& folder,
+                          const ProgramRunOptions& options) override {
+        runs.push_back(options);
+        return base_.runProgram(exe, folder, options);
     }
 
 protected:
