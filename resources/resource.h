@@ -54,6 +54,7 @@
 #define IDM_CLOSE_DIALOG 1499
 #define IDM_M7000_FOLDER 1600
 #define IDM_REOPEN_CASE 1610
+#define IDM_USER_GUIDE 1620
 #define IDM_SET_KIND_FIRST 1700  // 1700 + k: set point kind k from the map pick
 #define IDM_CLEAR_INPUT 1750
 #define IDM_PLACEHOLDER 65535

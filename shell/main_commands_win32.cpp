@@ -20,6 +20,7 @@
 #include "shell/print_win32.h"
 #include "shell/side_panel.h"
 #include "shell/side_panel_win32.h"
+#include "shell/user_guide_win32.h"
 
 namespace vornel {
 
@@ -75,6 +76,11 @@ bool choosePointKind(HWND, int id) {
 
 bool about(HWND window, int) {
     showAboutBox(window);
+    return true;
+}
+
+bool userGuide(HWND window, int) {
+    openUserGuide(window);
     return true;
 }
 
@@ -190,6 +196,7 @@ constexpr CommandRange kCommands[] = {
     {IDC_SOURCE_FIRST, IDC_SOURCE_FIRST + 3, toggleSource},
     {IDC_KIND_FIRST, IDC_KIND_FIRST + 3, choosePointKind},
     {IDM_ABOUT, IDM_ABOUT, about},
+    {IDM_USER_GUIDE, IDM_USER_GUIDE, userGuide},
     {IDM_EXIT, IDM_EXIT, exitProgram},
     {IDM_ZOOM_IN, IDM_ZOOM_OUT, zoom},
     {IDM_PAN_LEFT, IDM_PAN_DOWN, pan},

@@ -3,10 +3,13 @@
 // It reads the title from line 1 of zelvo-in.txt in the current folder and
 // copies fake-out.tmp to zelvo-out_<title>.tmp and fake-out.txt to
 // zelvo-out_<title>.txt, each only when the prepared file exists. It also
-// keeps a copy of the input it saw as fake-seen-in.txt.
+// keeps a copy of the input it saw as fake-seen-in.txt. When fake-hang exists
+// it then never ends, as a damaged solver might.
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <thread>
 
 static bool copyFile(const char* from, const std::string& to) {
     std::FILE* in = std::fopen(from, "rb");
@@ -39,5 +42,9 @@ int main() {
     copyFile("zelvo-in.txt", "fake-seen-in.txt");
     copyFile("fake-out.tmp", "zelvo-out_" + title + ".tmp");
     copyFile("fake-out.txt", "zelvo-out_" + title + ".txt");
+    if (std::FILE* hang = std::fopen("fake-hang", "rb")) {
+        std::fclose(hang);
+        for (;;) std::this_thread::sleep_for(std::chrono::seconds(1));
+    }
     return 0;
 }

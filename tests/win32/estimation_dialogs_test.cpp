@@ -15,8 +15,10 @@
 #include "estimation/estimation_dialogs_win32.h"
 #include "estimation/params.h"
 #include "estimation/result.h"
+#include "estimation/solver_exchange.h"
 #include "resources/resource.h"
 #include "shell/app_state.h"
+#include "tests/support/recording_platform.h"
 #include "win32_test_support.h"
 
 namespace vornel {
@@ -143,6 +145,50 @@ protected:
         SendMessageW(result, WM_COMMAND, MAKEWPARAM(1602, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
     }
 };
+
+// A solver that never returns: the windows keep answering while it runs, it
+// is ended at the limit with a box that names it, and the dialog keeps every
+// typed value for another try.
+TEST_F(EstimationDialogs, ASolverThatNeverReturnsIsEndedAtTheLimit) {
+    const std::wstring folder = prepareFolder(L"solver-never-returns", L"fake_solver.exe");
+    std::ofstream((folder + L"\\fake-hang").c_str()) << "x";
+    std::ofstream((folder + L"\\fake-out.tmp").c_str(), std::ios::binary) << "  Smax Ho thetaO\n   10 2.5 45.0\n";
+    RecordingPlatform boxes;
+    const auto shipped = solverTimeLimit();
+    solverTimeLimit() = std::chrono::seconds(3);
+    std::map<int, std::wstring> before, after;
+    bool answeredWhileRunning = false;
+    DWORD runMs = 0;
+    const bool shown = test::whileWindowShows(
+        L"VORNELパラメータ", [] { openParameterDialog(nullptr); },
+        [&](HWND dialog) {
+            typeInputs(dialog, L"180");
+            for (int id = 1500; id <= 1539; ++id) before[id] = itemText(dialog, id);
+            const DWORD start = GetTickCount();
+            PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+            Sleep(1000);
+            // What Windows asks before it calls a window "not responding".
+            DWORD_PTR ignored = 0;
+            answeredWhileRunning = boxes.warnings.empty() &&
+                                   SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &ignored) != 0;
+            test::waitFor([&] { return !boxes.warnings.empty(); }, 20000);
+            runMs = GetTickCount() - start;
+            for (int id = 1500; id <= 1539; ++id) after[id] = itemText(dialog, id);
+            PostMessageW(dialog, WM_COMMAND, IDM_CLOSE_DIALOG, 0);
+        },
+        40000);
+    solverTimeLimit() = shipped;
+    ASSERT_TRUE(shown);
+    EXPECT_TRUE(answeredWhileRunning);
+    ASSERT_EQ(boxes.warnings.size(), 1u);
+    EXPECT_EQ(boxes.warnings[0].caption, L"簡易逆推定の実行");
+    EXPECT_NE(boxes.warnings[0].text.find(L"3秒以内に終わらなかった"), std::wstring::npos);
+    EXPECT_NE(boxes.warnings[0].text.find(folder + L"\\zelvo_v3.exe"), std::wstring::npos);
+    EXPECT_GE(runMs, 2900u);
+    EXPECT_EQ(appState().resultDialogOpen, -1) << "the output it left was read";
+    EXPECT_EQ(after, before);
+    EXPECT_FALSE(test::processRuns(L"zelvo_v3.exe")) << "the solver was not ended";
+}
 
 TEST_F(EstimationDialogs, RunThroughTheTestSolverShowsResultsAndSavesTheReport) {
     const std::wstring folder = prepareFolder(L"estimation-dialogs", L"fake_solver.exe");

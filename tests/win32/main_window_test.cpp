@@ -1,9 +1,11 @@
-// The main window under Wine: title, menu bar, about box and shutdown.
+// The main window under Wine: title, menu bar, about box, the guide command
+// and shutdown.
 #include <gtest/gtest.h>
 
 #include "resources/resource.h"
 #include "shell/app_state.h"
 #include "shell/main_window_win32.h"
+#include "tests/support/recording_platform.h"
 #include "version.h"
 #include "win32_test_support.h"
 
@@ -139,6 +141,22 @@ TEST(MainWindow, OpensWithTitleMenuAndAboutBoxAndClosesWithCommand105) {
         });
     EXPECT_TRUE(translated);
     EXPECT_TRUE(shown);
+
+    // ヘルプ: 使い方ガイド above the version item. Without docs\ガイド.pdf in the
+    // program folder the box names the path the guide should have.
+    HMENU help = GetSubMenu(GetMenu(main), 13);
+    EXPECT_EQ(GetMenuItemID(help, 0), static_cast<UINT>(IDM_USER_GUIDE));
+    EXPECT_EQ(menuText(help, 0), L"使い方ガイド(&G)");
+    EXPECT_EQ(GetMenuItemID(help, 2), static_cast<UINT>(IDM_ABOUT));
+    {
+        RecordingPlatform boxes;
+        const std::wstring guide = appState().programFolder + L"\\docs\\ガイド.pdf";
+        DeleteFileW(guide.c_str());
+        SendMessageW(main, WM_COMMAND, IDM_USER_GUIDE, 0);
+        ASSERT_EQ(boxes.warnings.size(), 1u);
+        EXPECT_EQ(boxes.warnings[0].caption, L"使い方ガイド");
+        EXPECT_NE(boxes.warnings[0].text.find(guide), std::wstring::npos) << test::narrow(boxes.warnings[0].text);
+    }
 
     // Command 105 destroys the window and posts the quit message.
     SendMessageW(main, WM_COMMAND, IDM_EXIT, 0);

@@ -1,5 +1,7 @@
 #include "win32_test_support.h"
 
+#include <tlhelp32.h>
+
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -165,6 +167,18 @@ bool waitFor(const std::function<bool()>& condition, int timeoutMs) {
         Sleep(50);
     }
     return true;
+}
+
+bool processRuns(const std::wstring& exeName) {
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return false;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    bool found = false;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more && !found; more = Process32NextW(snapshot, &entry))
+        found = _wcsicmp(entry.szExeFile, exeName.c_str()) == 0;
+    CloseHandle(snapshot);
+    return found;
 }
 
 void runDriver(const std::function<void()>& drive) {

@@ -48,6 +48,9 @@ std::wstring controlText(HWND window, int id);
 // Polls `condition` every 50 ms for up to `timeoutMs`; whether it came true.
 bool waitFor(const std::function<bool()>& condition, int timeoutMs = 10000);
 
+// Whether a process of this executable name (say L"zelvo_v3.exe") runs.
+bool processRuns(const std::wstring& exeName);
+
 // Runs `drive` on a driver thread while this thread serves the program's
 // windows as VORNEL's message loop does (accelerators included), until the
 // driver returns. Modal dialogs opened by the driver's posted messages run
