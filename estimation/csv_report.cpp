@@ -169,7 +169,10 @@ std::wstring csvFilterList(std::wstring_view resourceText) {
 
 void acceptChosenCsvName(std::wstring& name, std::wstring& lastFolder) {
     const std::size_t slash = name.rfind(L'\\');
-    if (name.find(L'.') == std::wstring::npos && name.size() + 4 < kCsvNameCapacity) name += L".csv";
+    // Only the file name's own dot counts: company folders such as
+    // C:\Users\t.yamada must not leave a report without an extension.
+    const std::size_t nameStart = slash == std::wstring::npos ? 0 : slash + 1;
+    if (name.find(L'.', nameStart) == std::wstring::npos && name.size() + 4 < kCsvNameCapacity) name += L".csv";
     if (slash != std::wstring::npos) lastFolder = name.substr(0, slash);
 }
 

@@ -24,8 +24,8 @@ std::wstring& lastCsvFolder();
 std::wstring csvFilterList(std::wstring_view resourceText);
 
 // What happens to a name the save dialog returned: ".csv" is appended when the
-// whole path holds no dot (a dot in a folder name counts too) and it fits the
-// buffer; `lastFolder` becomes the part before the last backslash, if any.
+// file name (after the last backslash) holds no dot and it fits the buffer;
+// `lastFolder` becomes the part before the last backslash, if any.
 void acceptChosenCsvName(std::wstring& name, std::wstring& lastFolder);
 
 // Writes the report to `path` (wide from the save dialog to the file call, so

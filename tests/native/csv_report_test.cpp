@@ -417,10 +417,14 @@ TEST(CsvFileName, ExtensionAndFolderRules) {
     acceptChosenCsvName(name, folder);
     EXPECT_EQ(name, L"C:\\work\\result.txt");
 
-    name = L"C:\\data.old\\result";  // the folder's dot keeps the name as it is
+    // A dot in a folder (C:\Users\t.yamada) does not count: only the file name's.
+    name = L"C:\\Users\\t.yamada\\Documents\\result";
     acceptChosenCsvName(name, folder);
-    EXPECT_EQ(name, L"C:\\data.old\\result");
-    EXPECT_EQ(folder, L"C:\\data.old");
+    EXPECT_EQ(name, L"C:\\Users\\t.yamada\\Documents\\result.csv");
+    EXPECT_EQ(folder, L"C:\\Users\\t.yamada\\Documents");
+    name = L"C:\\Users\\t.yamada\\result.2026";  // the name's own dot keeps it as it is
+    acceptChosenCsvName(name, folder);
+    EXPECT_EQ(name, L"C:\\Users\\t.yamada\\result.2026");
 
     folder = L"kept";
     name = L"result";  // no folder: the last folder stays
