@@ -105,7 +105,7 @@ int readIntField(DialogFields& dialog, int fieldId, int lo, int hi, int& out) {
 }
 
 int readRealField(DialogFields& dialog, int fieldId, double lo, double hi, double& out) {
-    std::wstring text = dialog.text(fieldId);
+    std::wstring text = foldFullWidth(dialog.text(fieldId));
     if (text.size() > 256) text.resize(256);  // the field is read into 256 characters
     std::size_t begin = 0;
     while (begin < text.size() && isTokenSeparator(text[begin])) ++begin;

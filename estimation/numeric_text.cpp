@@ -86,11 +86,26 @@ int textToInt(std::string_view text) {
 double textToReal(std::string_view text) {
     return prefixToReal(numericPrefix(text, true));
 }
+std::wstring foldFullWidth(std::wstring_view text) {
+    std::wstring folded(text);
+    for (wchar_t& c : folded) {
+        if (c >= L'０' && c <= L'９') c = static_cast<wchar_t>(L'0' + (c - L'０'));
+        else if (c == L'．') c = L'.';
+        else if (c == L'－' || c == L'−') c = L'-';  // full-width hyphen-minus, minus sign
+        else if (c == L'＋') c = L'+';
+        else if (c == L'，') c = L',';
+        else if (c == L'\u3000') c = L' ';  // ideographic space
+    }
+    return folded;
+}
+
 int textToInt(std::wstring_view text) {
-    return prefixToInt(numericPrefix(text, false));
+    const std::wstring folded = foldFullWidth(text);
+    return prefixToInt(numericPrefix(std::wstring_view(folded), false));
 }
 double textToReal(std::wstring_view text) {
-    return prefixToReal(numericPrefix(text, true));
+    const std::wstring folded = foldFullWidth(text);
+    return prefixToReal(numericPrefix(std::wstring_view(folded), true));
 }
 
 }  // namespace vornel

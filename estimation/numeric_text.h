@@ -5,13 +5,20 @@
 // here, so a typed word reads as 0 just as "abc" does.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace vornel {
 
 int textToInt(std::string_view text);
 double textToReal(std::string_view text);
+// Wide text is read after foldFullWidth: a Japanese input method in
+// full-width mode types 「２．５」 for 2.5.
 int textToInt(std::wstring_view text);
 double textToReal(std::wstring_view text);
+
+// Full-width digits, decimal point, signs, comma and the ideographic space as
+// their ASCII forms; every other character as it is.
+std::wstring foldFullWidth(std::wstring_view text);
 
 }  // namespace vornel

@@ -2,6 +2,8 @@
 // presenter. Change reports of the numeric fields go to the presenter, which
 // tells the echo of its own writes from user edits.
 #include <windows.h>
+// imm.h takes its types from windows.h
+#include <imm.h>
 
 #include "estimation/dialog_fields_win32.h"
 #include "estimation/dialog_scroller_win32.h"
@@ -58,6 +60,16 @@ LRESULT CALLBACK filterDialogKeys(int code, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     }
     return CallNextHookEx(keyFilter, code, wParam, lParam);
+}
+
+// Numbers are typed in half-width: a numeric field starts with the Japanese
+// input method off, as engineering tools do. The user may still switch it on
+// (or paste full-width text): the fields read full-width digits too.
+void switchInputMethodOff(HWND field) {
+    if (HIMC context = ImmGetContext(field)) {
+        ImmSetOpenStatus(context, FALSE);
+        ImmReleaseContext(field, context);
+    }
 }
 
 // The side panel (160 px wide) and as much map again: the least the main
@@ -136,6 +148,7 @@ bool ParamDialogWindow::onCommand(int id, int code) {
     const bool numericField = id >= kFirstParamFieldId && id < kFirstParamFieldId + kParamFieldCount;
     if (numericField) {
         if (code == EN_CHANGE) presenter_.onFieldChanged(id);
+        if (code == EN_SETFOCUS) switchInputMethodOff(GetDlgItem(hwnd_, id));
         return true;
     }
     if (id == param_ids::kTitle || id == param_ids::kRelationList) return false;

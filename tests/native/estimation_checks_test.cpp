@@ -4,6 +4,7 @@
 #include <string>
 
 #include "estimation/field_checks.h"
+#include "estimation/numeric_text.h"
 #include "estimation/params.h"
 #include "estimation/run_checks.h"
 #include "estimation/wave.h"
@@ -117,6 +118,22 @@ TEST(ReadFields, RealTakesFirstTokenAndClamps) {
     d.texts[9] = L"1e2x";
     EXPECT_EQ(readRealField(d, 9, 0, 360, out), 1);
     EXPECT_DOUBLE_EQ(out, 100.0);
+
+    // A Japanese input method in full-width mode: the values are those of the
+    // ASCII forms (they once read as 0 and ran as 0.01).
+    d.texts[9] = L"\u3000２．５";
+    EXPECT_EQ(readRealField(d, 9, 0.01, 99, out), 1);
+    EXPECT_DOUBLE_EQ(out, 2.5);
+    d.texts[9] = L"１０\u3000７";
+    EXPECT_EQ(readRealField(d, 9, 0.01, 99, out), 1);
+    EXPECT_DOUBLE_EQ(out, 10.0);
+    int degrees = 0;
+    d.texts[0] = L"－３５";
+    EXPECT_NE(readIntField(d, 0, -90, 90, degrees), 0);
+    EXPECT_EQ(degrees, -35);
+    EXPECT_EQ(textToInt(std::wstring_view(L"＋１２３")), 123);
+    EXPECT_DOUBLE_EQ(textToReal(std::wstring_view(L"１．５ｍ")), 1.5);
+    EXPECT_EQ(foldFullWidth(L"２．５ m"), L"2.5 m");
 }
 
 TEST(Dms, TextsOfLatitudeAndLongitude) {

@@ -130,11 +130,19 @@ protected:
     // A case off 鹿島 typed as a user would: the wave, the relation and the
     // title first, then the coordinates of three points (the depths and θcon
     // come from the map); no diffraction point.
-    static void typeKashimaCase(HWND dialog) {
+    // With `fullWidth` every digit and point as a Japanese input method in
+    // full-width mode types them (「２．５」).
+    static void typeKashimaCase(HWND dialog, bool fullWidth = false) {
+        const auto typed = [fullWidth](const wchar_t* ascii) {
+            std::wstring text(ascii);
+            if (fullWidth)
+                for (wchar_t& c : text) c = c == L'.' ? L'．' : static_cast<wchar_t>(c - L'0' + L'０');
+            return text;
+        };
         test::sendWithTimeout(GetDlgItem(dialog, 1801), BM_CLICK);
-        setText(dialog, 1508, L"2.5");
-        setText(dialog, 1509, L"10");
-        setText(dialog, 1510, L"80");
+        setText(dialog, 1508, typed(L"2.5"));
+        setText(dialog, 1509, typed(L"10"));
+        setText(dialog, 1510, typed(L"80"));
         test::sendWithTimeout(GetDlgItem(dialog, 1601), CB_SETCURSEL, 1);
         setText(dialog, 1539, L"鹿島試験");
         const std::pair<int, const wchar_t*> points[] = {
@@ -142,7 +150,7 @@ protected:
             {1512, L"35"}, {1513, L"57"}, {1514, L"52.66"}, {1515, L"140"}, {1516, L"44"}, {1517, L"47.01"},  // 代表点
             {1530, L"35"}, {1531, L"55"}, {1532, L"36.25"}, {1533, L"140"}, {1534, L"47"}, {1535, L"50.54"},  // 沖波
         };
-        for (const auto& [id, text] : points) setText(dialog, id, text);
+        for (const auto& [id, text] : points) setText(dialog, id, typed(text));
     }
 
     // 計算開始; the result dialog, or null after a minute.
@@ -345,6 +353,34 @@ TEST_F(OnAnyPc, ACaseReopenedFromItsReportRunsAgainAsBefore) {
     EXPECT_EQ(reopenedTitle, L"鹿島試験");
     ASSERT_FALSE(firstInput.empty());
     EXPECT_EQ(secondInput, firstInput);
+}
+
+// A Japanese user with the input method in full-width mode types 「２．５」:
+// the run gets the same input as with ASCII digits (it once ran with 0.01).
+TEST_F(OnAnyPc, FullWidthDigitsGiveTheSameCase) {
+    createMain();
+    const std::wstring input = folder_ + L"\\zelvo-in.txt";
+    std::string ascii, fullWidth;
+    std::wstring shownHeight;
+    test::runDriver([&] {
+        HWND dialog = chooseKashima();
+        if (!dialog) return;
+        typeKashimaCase(dialog);
+        HWND result = startRun(dialog);
+        ascii = test::readFileBytes(input);
+        if (result) PostMessageW(result, WM_COMMAND, IDCANCEL, 0);
+        waitFor([] { return appState().resultDialogOpen < 0; });
+        test::sendWithTimeout(dialog, WM_COMMAND, 1750);
+        DeleteFileW(input.c_str());
+        typeKashimaCase(dialog, true);
+        shownHeight = controlText(dialog, 1508);
+        closeDialogs(startRun(dialog));
+        fullWidth = test::readFileBytes(input);
+    });
+    EXPECT_EQ(shownHeight, L"２．５") << "the field shows what was typed";
+    ASSERT_NE(ascii.find("h13***| 2.50"), std::string::npos) << ascii;
+    EXPECT_EQ(fullWidth, ascii);
+    EXPECT_TRUE(boxes_.warnings.empty()) << describe(boxes_.warnings);
 }
 
 // On a screen lower than the parameter dialog (1366 x 768, or a 1920 x 1080
