@@ -100,8 +100,8 @@ void afterM7000FolderChange() {
     if (appState().viewMode == VIEW_M7000) contourStore().contourPointCount = 0;
 }
 
-int wheelCommand(int wheelDelta) {
-    return wheelDelta / 120 > 0 ? IDM_ZOOM_IN : IDM_ZOOM_OUT;
+int wheelCommand(int notches) {
+    return notches > 0 ? IDM_ZOOM_IN : IDM_ZOOM_OUT;
 }
 
 }  // namespace vornel

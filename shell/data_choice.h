@@ -33,8 +33,8 @@ bool acceptM7000Folder(WindowRef owner, const std::wstring& chosen);
 // paint, and an M7000 view whose set is gone shows nothing stale.
 void afterM7000FolderChange();
 
-// The zoom command a wheel message stands for: 120 for at least one notch
-// forward, 121 for anything else (a partial notch forward zooms out).
-int wheelCommand(int wheelDelta);
+// The zoom command of whole wheel notches (see WheelNotches): 120 forward,
+// 121 towards the user.
+int wheelCommand(int notches);
 
 }  // namespace vornel

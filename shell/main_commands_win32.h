@@ -13,7 +13,8 @@ bool runMainCommand(HWND window, int id);
 void onMapLeftButtonDown(HWND window, int x, int y);
 void onMapMouseMove(HWND window, WPARAM keys, int x, int y);
 void onMapRightButtonUp(HWND window, int x, int y);
-void onMapWheel(HWND window, int wheelDelta);
+// Whole notches of the wheel (deltas added up by the window): one zoom step each.
+void onMapWheel(HWND window, int notches);
 void onMapKeyDown(HWND window, WPARAM key);
 
 // Shared by the commands and the input: the whole client area is repainted.

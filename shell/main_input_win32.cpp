@@ -1,4 +1,6 @@
 // Mouse and keyboard input of the main window's map.
+#include <cstdlib>
+
 #include "mapview/overview_highlight_win32.h"
 #include "mapview/view_transform.h"
 #include "resources/resource.h"
@@ -50,8 +52,8 @@ void onMapRightButtonUp(HWND window, int x, int y) {
     DestroyMenu(menu);
 }
 
-void onMapWheel(HWND window, int wheelDelta) {
-    runMainCommand(window, wheelCommand(wheelDelta));
+void onMapWheel(HWND window, int notches) {
+    for (int step = 0; step < std::abs(notches); ++step) runMainCommand(window, wheelCommand(notches));
 }
 
 void onMapKeyDown(HWND window, WPARAM key) {

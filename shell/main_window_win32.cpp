@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "bathymetry/m7000_depth_table.h"
+#include "estimation/dialog_layout.h"
 #include "estimation/dialog_scroller_win32.h"
 #include "estimation/estimation_dialogs_win32.h"
 #include "mapview/gdi_canvas_win32.h"
@@ -38,6 +39,7 @@ private:
     void onPaint();
 
     HWND hwnd_;
+    WheelNotches wheel_;
 };
 
 LRESULT CALLBACK MainWindow::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -84,7 +86,8 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             onMapRightButtonUp(hwnd_, LOWORD(lParam), HIWORD(lParam));
             return 0;
         case WM_MOUSEWHEEL:
-            onMapWheel(hwnd_, GET_WHEEL_DELTA_WPARAM(wParam));
+            // Touchpads and smooth-scrolling mice send parts of a notch.
+            onMapWheel(hwnd_, wheel_.add(GET_WHEEL_DELTA_WPARAM(wParam)));
             return 0;
         case WM_MENUSELECT:
             onMenuSelectHighlight(hwnd_, LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam));

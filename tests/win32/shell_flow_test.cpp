@@ -223,7 +223,13 @@ TEST(ShellFlow, OverviewPickMenuContourViewPickZoomPanAndBack) {
     const DataCentre start = contourStore().dataCentre;
     SendMessageW(main, WM_COMMAND, IDM_ZOOM_IN, 0);
     EXPECT_EQ(app.mapView.zoom, 128);
-    SendMessageW(main, WM_MOUSEWHEEL, MAKEWPARAM(0, 60), 0);  // part of a notch forward zooms out
+    // A touchpad's thirds of a notch add up to one zoom step, in their direction.
+    SendMessageW(main, WM_MOUSEWHEEL, MAKEWPARAM(0, 40), 0);
+    SendMessageW(main, WM_MOUSEWHEEL, MAKEWPARAM(0, 40), 0);
+    EXPECT_EQ(app.mapView.zoom, 128);
+    SendMessageW(main, WM_MOUSEWHEEL, MAKEWPARAM(0, 40), 0);
+    EXPECT_EQ(app.mapView.zoom, 64);
+    SendMessageW(main, WM_MOUSEWHEEL, MAKEWPARAM(0, -240), 0);  // two notches back
     EXPECT_EQ(app.mapView.zoom, 256);
     SendMessageW(main, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
     EXPECT_EQ(app.mapView.zoom, 128);
