@@ -24,6 +24,8 @@ HINSTANCE instanceHandle = nullptr;
 HFONT sidePanelFont = nullptr;
 DialogHooks hooks;
 
+void paintMapOffScreen(HDC target, int width, int height);
+
 // The one main window. The static procedure binds the HWND to this object at
 // WM_NCCREATE and routes each message to a handler named after it.
 class MainWindow {
@@ -65,6 +67,8 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DESTROY:
             onDestroy();
             return 0;
+        case WM_ERASEBKGND:
+            return 1;  // the paint fills the whole client area itself, off screen
         case WM_PAINT:
             onPaint();
             return 0;
@@ -114,12 +118,9 @@ void MainWindow::onDestroy() {
 void MainWindow::onPaint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd_, &ps);
-    {
-        RECT client;
-        GetClientRect(hwnd_, &client);
-        GdiCanvas canvas(dc);
-        paintMap(canvas, client.right, client.bottom);
-    }
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    paintMapOffScreen(dc, client.right, client.bottom);
     EndPaint(hwnd_, &ps);
 
     // Dialog coupling: a contour view always has the parameter dialog beside it.
@@ -129,6 +130,36 @@ void MainWindow::onPaint() {
     } else if (app.paramDialogOpen > 0 && app.paramDialog) {
         SendMessageW(static_cast<HWND>(app.paramDialog), WM_COMMAND, IDM_CLOSE_DIALOG, 0);
     }
+}
+
+// Double buffering: the map is painted into a bitmap and copied once, so that
+// a drag step, which repaints everything, never shows the blank background in
+// between. The bitmap starts as the erase would have left the window (the
+// class brush), so a finished paint has the same pixels as painting directly.
+// Without memory for the bitmap the map is painted directly, as before.
+void paintMapOffScreen(HDC target, int width, int height) {
+    if (width <= 0 || height <= 0) return;
+    HDC memory = CreateCompatibleDC(target);
+    HBITMAP bitmap = memory ? CreateCompatibleBitmap(target, width, height) : nullptr;
+    if (!bitmap) {
+        if (memory) DeleteDC(memory);
+        const RECT area{0, 0, width, height};
+        FillRect(target, &area, GetSysColorBrush(COLOR_WINDOW));
+        GdiCanvas canvas(target);
+        paintMap(canvas, width, height);
+        return;
+    }
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    const RECT area{0, 0, width, height};
+    FillRect(memory, &area, GetSysColorBrush(COLOR_WINDOW));
+    {
+        GdiCanvas canvas(memory);
+        paintMap(canvas, width, height);
+    }
+    BitBlt(target, 0, 0, width, height, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
 }
 
 // The system's default size can pass a laptop's work area (1366 x 768, or
@@ -183,7 +214,8 @@ HWND createMainWindow(HINSTANCE instance, int showCommand) {
         sidePanelFont = CreateFontW(-12, 6, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_TT_PRECIS,
                                     CLIP_DEFAULT_PRECIS, DRAFT_QUALITY, FIXED_PITCH | FF_MODERN, L"MS Gothic");
 
-    HWND hwnd = CreateWindowExW(0, className, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0, CW_USEDEFAULT, 0, nullptr,
+    // WS_CLIPCHILDREN: the map's paint leaves the side panel's controls alone.
+    HWND hwnd = CreateWindowExW(0, className, title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, 0, CW_USEDEFAULT, 0, nullptr,
                                 nullptr, instance, nullptr);
     if (!hwnd) return nullptr;
     fitToWorkArea(hwnd);

@@ -246,6 +246,15 @@ TEST_F(MapDrawing, HarbourContoursMarkersAndTheM7000Filter) {
     test::saveWindowImage(main_, L"map-m7000-view-filter");
     EXPECT_EQ(shareOfVerticesIn(5.0f, paletteColour(202), 30), 0.0);
     EXPECT_GE(shareOfVerticesIn(10.0f, paletteColour(204), 30), 0.8);
+
+    // Each drag step invalidates with erasing: between the erase and the
+    // paint the window must still show the map, not a blank frame (the paint
+    // draws off screen and copies once).
+    RedrawWindow(main_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ERASENOW);
+    GdiFlush();
+    EXPECT_GE(shareOfVerticesIn(10.0f, paletteColour(204), 30), 0.8) << "the erase blanked the map";
+    UpdateWindow(main_);
+    EXPECT_GE(shareOfVerticesIn(10.0f, paletteColour(204), 30), 0.8);
 }
 
 TEST_F(MapDrawing, ChartContoursRunThroughTheRampAndTurnBrownFrom900m) {
