@@ -42,7 +42,7 @@ private:
 
 }  // namespace
 
-bool pickFolder(std::wstring& folder) {
+bool pickFolder(HWND owner, std::wstring& folder) {
     ComApartment apartment;
     ComRef<IFileOpenDialog> dialog;
     if (FAILED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_IFileOpenDialog,
@@ -50,8 +50,8 @@ bool pickFolder(std::wstring& folder) {
         return false;
     FILEOPENDIALOGOPTIONS options = 0;
     dialog->GetOptions(&options);
-    dialog->SetOptions(options | FOS_PICKFOLDERS);
-    if (FAILED(dialog->Show(nullptr))) return false;  // cancelled
+    dialog->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM);
+    if (FAILED(dialog->Show(owner))) return false;  // cancelled
     ComRef<IShellItem> item;
     if (FAILED(dialog->GetResult(item.put()))) return false;
     wchar_t* path = nullptr;

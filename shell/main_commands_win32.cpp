@@ -168,7 +168,7 @@ bool undoPointSetting(HWND, int) {
 
 bool setM7000Folder(HWND window, int) {
     std::wstring folder;
-    if (pickFolder(folder)) acceptM7000Folder(window, folder);
+    if (pickFolder(window, folder)) acceptM7000Folder(window, folder);
     {
         WaitCursor wait;  // the index build may read every data set of the folder
         findM7000DataSets(window);

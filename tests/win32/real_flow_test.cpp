@@ -291,6 +291,9 @@ TEST_F(RealFlow, HarbourPointUndoZoomPanOverviewAndM7000Folder) {
             << "the folder picker did not appear";
         Sleep(500);  // let it fill its view
         screenshot(picker, L"real-6-folder-picker");
+        // Owned by the main window: in front of it, and the menu cannot open a second one.
+        EXPECT_EQ(GetWindow(picker, GW_OWNER), main);
+        EXPECT_FALSE(IsWindowEnabled(main));
         HWND edit = GetDlgItem(picker, kFileNameEdit);
         ASSERT_NE(edit, nullptr);
         const std::wstring m7000 = folder_ + L"\\M7000";
