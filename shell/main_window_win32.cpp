@@ -72,6 +72,13 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_PAINT:
             onPaint();
             return 0;
+        case WM_PRINTCLIENT: {
+            // The map as printing asks for it: without the paint's dialog coupling.
+            RECT client;
+            GetClientRect(hwnd_, &client);
+            paintMapOffScreen(reinterpret_cast<HDC>(wParam), client.right, client.bottom);
+            return 0;
+        }
         case WM_COMMAND:
             if (runMainCommand(hwnd_, LOWORD(wParam))) return 0;
             break;

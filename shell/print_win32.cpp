@@ -3,73 +3,137 @@
 #include <commdlg.h>
 #include <dwmapi.h>
 
+#include <cstring>
+
 #include "platform/platform.h"
 #include "platform/text.h"
 #include "shell/gdi_guards_win32.h"
 #include "shell/print_job.h"
 
+#ifndef PW_RENDERFULLCONTENT
+#define PW_RENDERFULLCONTENT 0x00000002
+#endif
+
 namespace vornel {
 
 namespace {
 
-// The printer set-up of the last print dialog. It is filled afresh for every
-// print and released when the print ends (or when the document cannot start).
-PRINTDLGW printSetup;
-bool printSetupInUse = false;
 PrintedPage printedPage;
+// Set while a print runs (its dialog, the printer's own save dialog, the
+// page): a print command that arrives meanwhile does nothing.
+bool printing = false;
 
-void releasePrintSetup() {
-    if (printSetup.hDevMode) GlobalFree(printSetup.hDevMode);
-    if (printSetup.hDevNames) GlobalFree(printSetup.hDevNames);
-    printSetup.hDevMode = nullptr;
-    printSetup.hDevNames = nullptr;
-    printSetupInUse = false;
+// The window rectangle in the window manager's physical pixels; the same as
+// GetWindowRect unless the display is scaled.
+PrintRect physicalWindowRect(HWND window) {
+    RECT r;
+    GetWindowRect(window, &r);
+    POINT corners[2] = {{r.left, r.top}, {r.right, r.bottom}};
+    using ToPhysical = BOOL(WINAPI*)(HWND, POINT*);
+    // Windows 8.1 and later; where it is missing there is no scaling to undo.
+    static const auto toPhysical = reinterpret_cast<ToPhysical>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "LogicalToPhysicalPointForPerMonitorDPI")));
+    if (toPhysical) {
+        POINT p[2] = {corners[0], corners[1]};
+        if (toPhysical(window, &p[0]) && toPhysical(window, &p[1])) corners[0] = p[0], corners[1] = p[1];
+    }
+    return {corners[0].x, corners[0].y, corners[1].x, corners[1].y};
 }
 
-// One print on GDI: the printer context of the dialog, the screen capture in
-// a memory context, and the window's frame on the screen.
+// Paints one layer of a window through a bitmap of its own at (x, y) of
+// `dc`: controls clip to their rectangle in device pixels, so they paint at
+// the origin of a DC. The bitmap starts as what lies beneath, which shows
+// where the window leaves parts unpainted.
+template <typename Paint>
+void paintLayer(HDC dc, int x, int y, int width, int height, Paint paint) {
+    if (width <= 0 || height <= 0) return;
+    OwnedDC memory(CreateCompatibleDC(dc));
+    OwnedObject bitmap(CreateCompatibleBitmap(dc, width, height));
+    if (!memory.get() || !bitmap.get()) return;
+    SelectedObject selected(memory.get(), bitmap.get());
+    BitBlt(memory.get(), 0, 0, width, height, dc, x, y, SRCCOPY);
+    paint(memory.get());
+    BitBlt(dc, x, y, width, height, memory.get(), 0, 0, SRCCOPY);
+}
+
+// Draws `window`'s own painting into `dc`, whose origin is the top-left corner
+// of `top`'s window rectangle: its borders (when `withFrame`), its client
+// area, and over that each visible child, bottom first, clipped to the client area.
+void paintWindowTree(HDC dc, HWND top, HWND window, bool withFrame) {
+    RECT base, outer, client;
+    GetWindowRect(top, &base);
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &client);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    const int x = origin.x - base.left, y = origin.y - base.top;
+    if (withFrame)
+        paintLayer(dc, outer.left - base.left, outer.top - base.top, outer.right - outer.left, outer.bottom - outer.top,
+                   [&](HDC layer) { SendMessageW(window, WM_PRINT, reinterpret_cast<WPARAM>(layer), PRF_NONCLIENT); });
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, x, y, x + client.right, y + client.bottom);
+    paintLayer(dc, x, y, client.right, client.bottom, [&](HDC layer) {
+        SendMessageW(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(layer), 0);
+        SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(layer), PRF_CLIENT);
+    });
+    for (HWND child = GetWindow(GetWindow(window, GW_CHILD), GW_HWNDLAST); child; child = GetWindow(child, GW_HWNDPREV))
+        if (IsWindowVisible(child)) paintWindowTree(dc, top, child, true);
+    RestoreDC(dc, saved);
+}
+
+// One print on GDI: the printer context of the dialog, and the window's own
+// drawing of itself in a device-independent bitmap.
 class GdiPrintDevice final : public PrintDevice {
 public:
     explicit GdiPrintDevice(HWND window) : window_(window) {}
-    ~GdiPrintDevice() override {
-        // The capture bitmap leaves the memory context before both go.
-        if (previousBitmap_) SelectObject(memoryDC_.get(), previousBitmap_);
-        bitmap_.reset();
-        memoryDC_.reset();
-        if (printer_.get()) {
-            printer_.reset();
-            releasePrintSetup();
-        }
-    }
 
     bool beginJob() override {
         printer_.reset(beginPrintJob(window_));
         return printer_.get() != nullptr;
     }
 
-    void captureScreen() override {
-        // The print dialog has just left the window: let it repaint what the
-        // dialog covered, so that the capture shows the window and not the dialog.
-        RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-        RECT screen;
-        GetWindowRect(GetDesktopWindow(), &screen);
-        HDC screenDC = GetDC(nullptr);
-        memoryDC_.reset(CreateCompatibleDC(screenDC));
-        bitmap_.reset(CreateCompatibleBitmap(screenDC, screen.right, screen.bottom));
-        if (memoryDC_.get() && bitmap_.get()) {
-            previousBitmap_ = SelectObject(memoryDC_.get(), bitmap_.get());
-            BitBlt(memoryDC_.get(), 0, 0, screen.right, screen.bottom, screenDC, 0, 0, SRCCOPY);
+    bool captureWindow(WindowImage& image) override {
+        if (!IsWindow(window_)) return false;  // closed while the dialog was open
+        RECT outer;
+        GetWindowRect(window_, &outer);
+        const int w = outer.right - outer.left, h = outer.bottom - outer.top;
+        if (w <= 0 || h <= 0) return false;
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = w;
+        info.bmiHeader.biHeight = -h;  // top-down
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        OwnedDC memory(CreateCompatibleDC(nullptr));
+        OwnedObject bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        if (!memory.get() || !bitmap.get() || !bits) return false;
+        std::memset(bits, 0xFF, std::size_t(w) * h * 4);
+        {
+            SelectedObject selected(memory.get(), bitmap.get());
+            // The window draws itself, also where it is covered or off the
+            // screen: the frame, caption and menu as the system draws them
+            // (Windows 8.1 and later compose the full content), and over them
+            // the client area and its controls from their own painting, which
+            // Wine's PrintWindow leaves out.
+            if (!PrintWindow(window_, memory.get(), PW_RENDERFULLCONTENT)) PrintWindow(window_, memory.get(), 0);
+            paintWindowTree(memory.get(), window_, window_, false);
+            GdiFlush();
         }
-        ReleaseDC(nullptr, screenDC);
-    }
-
-    PrintRect windowBounds() override {
-        RECT frame{};
+        const auto* pixels = static_cast<const std::uint32_t*>(bits);
+        image.width = w;
+        image.height = h;
+        image.pixels.assign(pixels, pixels + std::size_t(w) * h);
+        for (std::uint32_t& p : image.pixels) p &= 0xFFFFFF;
         // The visible frame without the invisible resize borders; systems
-        // without the window manager's answer give the window rectangle.
-        if (FAILED(DwmGetWindowAttribute(window_, DWMWA_EXTENDED_FRAME_BOUNDS, &frame, sizeof frame)))
-            GetWindowRect(window_, &frame);
-        return {frame.left, frame.top, frame.right, frame.bottom};
+        // without the window manager's answer print the whole window.
+        RECT frame{};
+        image.visible = {0, 0, w, h};
+        if (SUCCEEDED(DwmGetWindowAttribute(window_, DWMWA_EXTENDED_FRAME_BOUNDS, &frame, sizeof frame)))
+            image.visible = visiblePart(physicalWindowRect(window_), {frame.left, frame.top, frame.right, frame.bottom},
+                                        w, h);
+        return true;
     }
 
     void pageSize(int& width, int& height) override {
@@ -84,10 +148,19 @@ public:
 
     void startPage() override { StartPage(printer_.get()); }
 
-    void copyImage(const PrintRect& source, const PagePlacement& target) override {
-        if (!previousBitmap_) return;  // the capture failed: the page keeps only its frame
-        StretchBlt(printer_.get(), target.x, target.y, target.width, target.height, memoryDC_.get(), source.left,
-                   source.top, source.right - source.left, source.bottom - source.top, SRCCOPY);
+    bool sendImage(const PrinterImage& image, const PagePlacement& target) override {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = image.width;
+        info.bmiHeader.biHeight = image.height;  // bottom-up
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 24;
+        info.bmiHeader.biCompression = BI_RGB;
+        info.bmiHeader.biSizeImage = static_cast<DWORD>(image.bits.size());
+        SetStretchBltMode(printer_.get(), COLORONCOLOR);
+        const int lines = StretchDIBits(printer_.get(), target.x, target.y, target.width, target.height, 0, 0,
+                                        image.width, image.height, image.bits.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+        return lines != 0 && lines != static_cast<int>(GDI_ERROR);
     }
 
     void drawFrame(const PagePlacement& target) override {
@@ -108,13 +181,11 @@ public:
 
     void endPage() override { EndPage(printer_.get()); }
     void endJob() override { EndDoc(printer_.get()); }
+    void abortJob() override { AbortDoc(printer_.get()); }
 
 private:
     HWND window_;
     OwnedDC printer_;
-    OwnedDC memoryDC_;
-    OwnedObject bitmap_;
-    HGDIOBJ previousBitmap_ = nullptr;
 };
 
 }  // namespace
@@ -122,36 +193,39 @@ private:
 const PrintedPage& lastPrintedPage() { return printedPage; }
 
 HDC beginPrintJob(HWND window) {
-    if (!printSetupInUse) {
-        ZeroMemory(&printSetup, sizeof printSetup);
-        printSetup.lStructSize = sizeof printSetup;
-        printSetup.hwndOwner = window;
-        printSetup.Flags = PD_RETURNDC;
-        printSetup.nCopies = 1;
-    }
-    if (!PrintDlgW(&printSetup)) {
-        releasePrintSetup();  // a cancelled dialog may still hand over its device mode
-        return nullptr;
-    }
-    printSetupInUse = true;
-    HDC printer = printSetup.hDC;
+    PRINTDLGW setup{};
+    setup.lStructSize = sizeof setup;
+    setup.hwndOwner = window;
+    setup.Flags = PD_RETURNDC;
+    setup.nCopies = 1;
+    const BOOL chosen = PrintDlgW(&setup);
+    // The device mode and names are in the printer context now; a cancelled
+    // dialog may still hand them over.
+    OwnedGlobal devMode(setup.hDevMode), devNames(setup.hDevNames);
+    if (!chosen) return nullptr;
+    HDC printer = setup.hDC;
     const std::wstring name = platform().fromCp932("Capture");
     DOCINFOW document{};
     document.cbSize = sizeof document;
     document.lpszDocName = name.c_str();
-    if (!printer || StartDocW(printer, &document) <= 0) {
-        // Nothing may look printed when the printer did not take the document.
-        if (printer) DeleteDC(printer);
-        releasePrintSetup();
-        platform().warn(window, widen("画面印刷"), widen("印刷を開始できませんでした。"));
-        return nullptr;
-    }
-    return printer;
+    if (printer && StartDocW(printer, &document) > 0) return printer;
+    // Cancelling the save dialog of a printer that prints to a file is the
+    // user's choice, not a fault.
+    const DWORD error = printer ? GetLastError() : 0;
+    if (printer) DeleteDC(printer);
+    if (error != ERROR_CANCELLED) platform().warn(window, widen("画面印刷"), widen("印刷を開始できませんでした。"));
+    return nullptr;
 }
 
 void printWindowImage(HWND window) {
+    if (printing) return;
+    printing = true;
+    struct Done {
+        ~Done() { printing = false; }
+    } done;
     GdiPrintDevice device(window);
-    printWindowImage(static_cast<PrintDevice&>(device));
+    if (printWindowImage(static_cast<PrintDevice&>(device)) == PrintOutcome::Failed)
+        platform().warn(IsWindow(window) ? window : nullptr, widen("画面印刷"), widen("印刷できませんでした。"));
 }
 
 }  // namespace vornel

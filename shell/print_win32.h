@@ -1,4 +1,5 @@
-// Printing the image of a window as it is on the screen.
+// Printing the image of a window, rendered by the window itself (not copied
+// from the screen, where other windows may cover it).
 #pragma once
 
 #include <windows.h>

@@ -1,6 +1,7 @@
 // The side panel's decisions and texts, and the arithmetic and order of a print.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -114,30 +115,50 @@ TEST(PrintLayout, LargestWholeEnlargementCentred) {
     EXPECT_EQ(placeOnPage(0, 0, 4960, 7016).scale, 0);  // a minimised window
 }
 
-// Records the steps of a print.
+TEST(PrintLayout, VisiblePartUndoesDisplayScaling) {
+    // 150 %: the window manager's physical pixels against a 600 × 400 image,
+    // with invisible borders of 10 physical pixels left, right and bottom.
+    const PrintRect part = visiblePart({100, 50, 1000, 650}, {110, 50, 990, 640}, 600, 400);
+    EXPECT_EQ(part.left, 7);
+    EXPECT_EQ(part.top, 0);
+    EXPECT_EQ(part.right, 593);
+    EXPECT_EQ(part.bottom, 393);
+    // A frame outside the window (a stale answer) prints the whole image.
+    const PrintRect whole = visiblePart({100, 50, 1000, 650}, {90, 50, 990, 640}, 600, 400);
+    EXPECT_EQ(whole.right - whole.left, 600);
+    EXPECT_EQ(whole.bottom - whole.top, 400);
+}
+
+// Records the steps of a print and the image the printer gets.
 struct RecordingPrintDevice : PrintDevice {
-    bool confirm = true;
+    bool confirm = true, captures = true, printerTakesImage = true;
     std::vector<std::string> calls;
     PagePlacement copied{}, framed{};
-    PrintRect source{};
+    PrinterImage sent;
 
     bool beginJob() override {
         calls.push_back("begin");
         return confirm;
     }
-    void captureScreen() override { calls.push_back("capture"); }
-    PrintRect windowBounds() override {
-        calls.push_back("bounds");
-        return {100, 50, 700, 450};
+    bool captureWindow(WindowImage& image) override {
+        calls.push_back("capture");
+        // A 5 × 4 window whose visible part is the 3 × 2 block at (1, 1);
+        // pixel (x, y) is 0x00RRGGBB with R = y, G = x, B = 0x80.
+        image.width = 5, image.height = 4;
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < 5; ++x) image.pixels.push_back(std::uint32_t(y) << 16 | std::uint32_t(x) << 8 | 0x80);
+        image.visible = {1, 1, 4, 3};
+        return captures;
     }
     void pageSize(int& w, int& h) override {
         calls.push_back("page size");
-        w = 4960, h = 7016;
+        w = 40, h = 70;
     }
     void startPage() override { calls.push_back("start page"); }
-    void copyImage(const PrintRect& s, const PagePlacement& t) override {
-        calls.push_back("copy");
-        source = s, copied = t;
+    bool sendImage(const PrinterImage& image, const PagePlacement& t) override {
+        calls.push_back("image");
+        sent = image, copied = t;
+        return printerTakesImage;
     }
     void drawFrame(const PagePlacement& t) override {
         calls.push_back("frame");
@@ -145,23 +166,43 @@ struct RecordingPrintDevice : PrintDevice {
     }
     void endPage() override { calls.push_back("end page"); }
     void endJob() override { calls.push_back("end job"); }
+    void abortJob() override { calls.push_back("abort"); }
 };
 
-TEST(PrintLayout, PrintsOnePageInOrderAndNothingWhenCancelled) {
+TEST(PrintLayout, PrinterGetsTheVisiblePartAsABottomUpDib) {
     RecordingPrintDevice device;
-    printWindowImage(device);
-    EXPECT_EQ(device.calls, (std::vector<std::string>{"begin", "capture", "bounds", "page size", "start page", "copy",
-                                                      "frame", "end page", "end job"}));
-    EXPECT_EQ(device.source.left, 100);
-    EXPECT_EQ(device.copied.scale, 8);
-    EXPECT_EQ(device.copied.x, 80);
-    EXPECT_EQ(device.framed.y, 1908);
-    EXPECT_EQ(device.framed.height, 3200);
+    EXPECT_EQ(printWindowImage(device), PrintOutcome::Printed);
+    EXPECT_EQ(device.calls, (std::vector<std::string>{"begin", "capture", "page size", "start page", "image", "frame",
+                                                      "end page", "end job"}));
+    // 3 × 2 enlarged 13 times, centred on the 40 × 70 page, framed where it went.
+    EXPECT_EQ(device.copied.scale, 13);
+    EXPECT_EQ(device.copied.x, 0);
+    EXPECT_EQ(device.copied.y, 22);
+    EXPECT_EQ(device.framed.height, 26);
+    // Blue, green, red per pixel, the window's lower row first, rows padded to 12 bytes.
+    ASSERT_EQ(device.sent.width, 3);
+    ASSERT_EQ(device.sent.height, 2);
+    const std::vector<std::uint8_t> bits{0x80, 1, 2, 0x80, 2, 2, 0x80, 3, 2, 0, 0, 0,
+                                         0x80, 1, 1, 0x80, 2, 1, 0x80, 3, 1, 0, 0, 0};
+    EXPECT_EQ(device.sent.bits, bits);
+}
 
+TEST(PrintLayout, NothingPrintsWhenCancelledAndNoPageWhenTheImageFails) {
     RecordingPrintDevice cancelled;
     cancelled.confirm = false;
-    printWindowImage(cancelled);
+    EXPECT_EQ(printWindowImage(cancelled), PrintOutcome::Cancelled);
     EXPECT_EQ(cancelled.calls, std::vector<std::string>{"begin"});
+
+    RecordingPrintDevice closed;  // the window went while the dialog was open
+    closed.captures = false;
+    EXPECT_EQ(printWindowImage(closed), PrintOutcome::Failed);
+    EXPECT_EQ(closed.calls, (std::vector<std::string>{"begin", "capture", "abort"}));
+
+    RecordingPrintDevice refused;  // a driver that takes no bitmap
+    refused.printerTakesImage = false;
+    EXPECT_EQ(printWindowImage(refused), PrintOutcome::Failed);
+    EXPECT_EQ(refused.calls.back(), "abort");
+    EXPECT_EQ(refused.calls.size(), 6u);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // Printing the main window for real: through Wine's print dialog to the CUPS
-// PDF printer "PDF" (cups-pdf writes to ~/PDF of the printing user). Skipped
-// when the machine has no such printer.
+// PDF printer "PDF" (cups-pdf writes to ~/PDF of the printing user), with
+// another window over it. Skipped when the machine has no such printer.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <winspool.h>
@@ -41,13 +41,47 @@ std::set<std::wstring> pdfsIn(const std::filesystem::path& folder) {
     return files;
 }
 
+std::vector<HWND> visibleOwnWindows(const std::wstring& caption) {
+    struct Found {
+        const std::wstring& caption;
+        std::vector<HWND> windows;
+    } found{caption, {}};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* f = reinterpret_cast<Found*>(data);
+            DWORD process = 0;
+            GetWindowThreadProcessId(window, &process);
+            wchar_t text[64] = {};
+            GetWindowTextW(window, text, 64);
+            if (process == GetCurrentProcessId() && IsWindowVisible(window) && f->caption == text)
+                f->windows.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found.windows;
+}
+
+// A colour that no map draws: the print must not show it.
+constexpr COLORREF kCoverColour = RGB(250, 170, 20);
+
+// Printed with a window of kCoverColour over all of it, and a second print
+// command while the print dialog is open.
 TEST(ShellPrint, MainWindowGoesToThePdfPrinter) {
     if (!hasPrinter(L"PDF")) GTEST_SKIP() << "no CUPS printer named PDF";
-    test::enterRunFolder(L"shell-print");
+    test::copySampleData(test::enterRunFolder(L"shell-print"));
     resetAppState();
     HWND main = createMainWindow(GetModuleHandleW(nullptr), SW_SHOWNORMAL);
     ASSERT_NE(main, nullptr);
     SetWindowPos(main, nullptr, 0, 0, 600, 400, SWP_NOZORDER);
+    WNDCLASSW coverClass{};
+    coverClass.lpfnWndProc = DefWindowProcW;
+    coverClass.hInstance = GetModuleHandleW(nullptr);
+    coverClass.hbrBackground = CreateSolidBrush(kCoverColour);
+    coverClass.lpszClassName = L"VornelPrintCover";
+    RegisterClassW(&coverClass);
+    HWND cover = CreateWindowExW(WS_EX_TOPMOST | WS_EX_NOACTIVATE, L"VornelPrintCover", L"", WS_POPUP | WS_VISIBLE, 0,
+                                 0, 620, 420, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(cover, nullptr);
     test::pumpMessages(300);
 
     const std::filesystem::path output(L"Z:\\root\\PDF");
@@ -61,6 +95,12 @@ TEST(ShellPrint, MainWindowGoesToThePdfPrinter) {
         },
         [&](HWND dialog) {
             test::saveWindowImage(dialog, L"shell-print-dialog");
+            PostMessageW(main, WM_COMMAND, IDM_PRINT_MAIN, 0);
+            Sleep(1000);
+            const std::vector<HWND> dialogs = visibleOwnWindows(L"印刷");
+            EXPECT_EQ(dialogs.size(), 1u) << "a second print dialog opened";
+            for (HWND other : dialogs)
+                if (other != dialog) PostMessageW(other, WM_COMMAND, IDCANCEL, 0);
             PostMessageW(dialog, WM_COMMAND, IDOK, 0);
         });
     ASSERT_TRUE(shown) << "the print dialog did not appear";
@@ -77,17 +117,17 @@ TEST(ShellPrint, MainWindowGoesToThePdfPrinter) {
         if (!before.count(f)) newest = f;
     Sleep(500);
     EXPECT_GT(std::filesystem::file_size(newest), 1000u);
-    // The path for the render check that follows the test run.
-    // The file and where the image should be, for the render check that
-    // follows this test (tests/win32/check_printed_page.sh).
+    // The file, where the image should be and the colour it must not show,
+    // for the render check that follows this test (tests/win32/check_printed_page.sh).
     const PrintedPage& page = lastPrintedPage();
     EXPECT_GT(page.scale, 0);
     if (FILE* note = _wfopen((test::buildFolder() + L"\\last-print.txt").c_str(), L"wb")) {
-        fprintf(note, "%s\n%d %d %d %d %d %d %d %d %d\n", test::narrow(newest).c_str(), page.pageWidth,
+        fprintf(note, "%s\n%d %d %d %d %d %d %d %d %d\n#%02X%02X%02X\n", test::narrow(newest).c_str(), page.pageWidth,
                 page.pageHeight, page.dotsPerInchX, page.dotsPerInchY, page.imageX, page.imageY, page.imageWidth,
-                page.imageHeight, page.scale);
+                page.imageHeight, page.scale, GetRValue(kCoverColour), GetGValue(kCoverColour), GetBValue(kCoverColour));
         fclose(note);
     }
+    DestroyWindow(cover);
     DestroyWindow(main);
     test::pumpMessages(100);
 }
