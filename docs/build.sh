@@ -1,6 +1,7 @@
 #!/bin/bash
 # Builds the guide: docs/images/<name>.png from the Wine tests' screenshots
-# (<screenshots>/<name>.bmp, for every images/<name>.png the guide refers to),
+# (<screenshots>/<name>.bmp, for every images/<name>.png the guide refers to)
+# and docs/images/<name>.svg from the guide driver's figures (<screenshots>/<name>.svg),
 # then <out>/ガイド.html and <out>/ガイド.pdf with pandoc and WeasyPrint
 # (IPA Gothic for the Japanese text).
 #
@@ -23,6 +24,15 @@ for name in $(grep -oE 'images/[A-Za-z0-9_-]+\.png' "$guide" | sed -E 's|images/
   fi
   # Without time stamps, so that an unchanged screen gives the same file.
   convert "$shots/$name.bmp" -strip -define png:exclude-chunks=date,time "images/$name.png"
+done
+# Figures the guide driver draws as SVG (the virtual breakwater) are copied as they are.
+for name in $(grep -oE 'images/[A-Za-z0-9_-]+\.svg' "$guide" | sed -E 's|images/(.*)\.svg|\1|' | sort -u); do
+  if [ ! -f "$shots/$name.svg" ]; then
+    echo "docs: the guide shows images/$name.svg, but the guide driver drew no $shots/$name.svg" >&2
+    missing=1
+    continue
+  fi
+  cp "$shots/$name.svg" "images/$name.svg"
 done
 [ "$missing" -eq 0 ] || exit 1
 

@@ -89,7 +89,7 @@ guide_own="$build/release-guide-own"
 rm -rf "$guide_run" "$guide_own"
 mkdir -p "$guide_run" "$guide_own" "$build/screenshots"
 lay_out_program_folder "$guide_run"
-rm -f "$build/screenshots"/guide-*.bmp
+rm -f "$build/screenshots"/guide-*.bmp "$build/screenshots"/guide-*.svg
 winpath() { local p; p="$(cd "$1" && pwd)"; echo "Z:${p//\//\\}"; }
 . tests/release/own-xvfb.sh
 start_own_xvfb
@@ -111,9 +111,11 @@ WINEPREFIX="$build/wineprefix-guide" WINEDLLOVERRIDES="winemenubuilder.exe=d;msc
   >"$build/guide-driver.log" 2>&1 || true
 tr -d '\r' <"$build/guide-driver.log" | grep -q 'guide_driver: estimation done' ||
   { tr -d '\r' <"$build/guide-driver.log"; die "the estimation for the guide failed"; }
-tr -d '\r' <"$build/guide-driver.log" | grep -E 'row|warning|own data' | sed 's/^/  /' || true
+tr -d '\r' <"$build/guide-driver.log" | grep -E 'row|warning|own data|table|figure' | sed 's/^/  /' || true
 # The guide quotes this example's result: it must still be what the program shows.
-for row in 'Smax    25  Ho 3.399  θo 110.6' 'Smax    75  Ho 3.092  θo  97.5'; do
+for row in 'Smax    10  Ho 2.855  θo  94.7  推定式Smax   25.8' 'Smax    25  Ho 2.758  θo  86.6  推定式Smax   26.5　　◯' \
+           'Smax    75  Ho 2.712  θo  84.1  推定式Smax   26.9' 'θcon 58.8, h/L0 0.154' \
+           'typed from its table gives the same 3 rows'; do
   tr -d '\r' <"$build/guide-driver.log" | grep -qF "$row" ||
     die "the example's result changed (no \"$row\"): update the example in docs/ガイド.md"
 done
@@ -136,7 +138,7 @@ cp sample/README.md "$stage/licences/sample-data-README.md"
 cp installer/licences/*.txt "$stage/licences/"
 cp solver/README.md "$stage/docs/zelvo_v3-README.md"
 cp docs/ガイド.md "$build/guide/ガイド.pdf" "$stage/docs/"
-cp docs/images/*.png "$stage/docs/images/"
+cp docs/images/*.png docs/images/*.svg "$stage/docs/images/"
 
 # The zip: one folder VORNEL-<version>. Names are stored as UTF-8 with the
 # UTF-8 flag (bit 11), which Windows' Explorer and 7-Zip read; without it the

@@ -71,7 +71,7 @@ names = [i for i in zipfile.ZipFile(sys.argv[1]).infolist() if not i.filename.is
 sys.exit(not names or any(not i.flag_bits & 0x800 for i in names))" "$zip"
 check "zip: no index file (*.grd) is shipped" test -z "$(find "$zipped" -name '*.grd')"
 check "zip: every image the guide shows is in docs/images" \
-  bash -c "for i in \$(grep -oE 'images/[A-Za-z0-9_-]+\.png' '$zipped/docs/ガイド.md' | sort -u); do [ -s '$zipped/docs/'\$i ] || exit 1; done"
+  bash -c "for i in \$(grep -oE 'images/[A-Za-z0-9_-]+\.(png|svg)' '$zipped/docs/ガイド.md' | sort -u); do [ -s '$zipped/docs/'\$i ] || exit 1; done"
 check "zip: the guide PDF renders Japanese text" bash -c "pdftotext '$zipped/docs/ガイド.pdf' - | grep -q '準沖波地点'"
 
 # ---- 2. silent install into a folder with Japanese in its name ----
