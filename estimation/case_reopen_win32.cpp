@@ -31,13 +31,6 @@ bool readReport(const std::wstring& path, std::string& bytes) {
     return !std::ferror(file.get());
 }
 
-std::wstring withPath(const char* templ, const std::wstring& path) {
-    std::wstring text = widen(templ);
-    const std::size_t at = text.find(L"%s");
-    if (at != std::wstring::npos) text.replace(at, 2, path);
-    return text;
-}
-
 }  // namespace
 
 void reopenCaseFromReport(HWND mainWindow) {
@@ -53,7 +46,7 @@ void reopenCaseFromReport(HWND mainWindow) {
     if (!chooseCaseReport(mainWindow, path)) return;
     std::string bytes;
     if (!readReport(path, bytes)) {
-        platform().warn(mainWindow, caption, withPath(msg::kReopenCannotRead, path));
+        platform().warn(mainWindow, caption, fillIn(msg::kReopenCannotRead, {path}));
         return;
     }
     CaseReadError error;

@@ -200,16 +200,6 @@ private:
     int line_ = 0;
 };
 
-std::wstring fill(const char* templ, const std::wstring& path, int line, const std::wstring& detail) {
-    std::wstring text = widen(templ);
-    for (const auto& [key, value] : {std::pair<std::wstring, std::wstring>{L"%s", path},
-                                     {L"%d", std::to_wstring(line)}, {L"%v", detail}}) {
-        const std::size_t at = text.find(key);
-        if (at != std::wstring::npos) text.replace(at, 2, value);
-    }
-    return text;
-}
-
 }  // namespace
 
 std::optional<ReopenedCase> readCaseReport(std::string_view bytes, const SpreadingRelationList& relations,
@@ -221,12 +211,10 @@ std::optional<ReopenedCase> readCaseReport(std::string_view bytes, const Spreadi
 }
 
 std::wstring caseReadMessage(const CaseReadError& error, const std::wstring& path) {
-    switch (error.kind) {
-        case CaseReadError::OutOfRange: return fill(msg::kReopenOutOfRange, path, error.line, error.detail);
-        case CaseReadError::UnknownRelation: return fill(msg::kReopenUnknownRelation, path, error.line, error.detail);
-        case CaseReadError::NotAReport: break;
-    }
-    return fill(msg::kReopenNotAReport, path, error.line, error.detail);
+    const char* templ = msg::kReopenNotAReport;
+    if (error.kind == CaseReadError::OutOfRange) templ = msg::kReopenOutOfRange;
+    if (error.kind == CaseReadError::UnknownRelation) templ = msg::kReopenUnknownRelation;
+    return fillIn(templ, {path, std::to_wstring(error.line), error.detail});
 }
 
 }  // namespace vornel

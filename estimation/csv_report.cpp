@@ -55,12 +55,6 @@ private:
     bool ok_ = true;
 };
 
-std::wstring fileMessage(const char* templ, const std::wstring& fileName) {
-    const std::wstring t = widen(templ);
-    const std::size_t at = t.find(L"%s");
-    return t.substr(0, at) + fileName + t.substr(at + 2);
-}
-
 void writeParameters(ReportWriter& w, DialogFields& d) {
     w.put(ansi("VORNELパラメータ\n"));
     w.put(kSeparator);
@@ -185,7 +179,7 @@ int writeResultCsv(WindowRef owner, DialogFields& params, const std::wstring& pa
     const std::wstring partial = path + L".part";
     ScopedFile file(p.openFile(partial, "wb"));
     if (!file) {
-        p.warn(owner, caption, fileMessage(msg::kCsvCannotOpen, path));
+        p.warn(owner, caption, fillIn(msg::kCsvCannotOpen, {path}));
         return -1;
     }
     ReportWriter writer(file.get());
@@ -195,7 +189,7 @@ int writeResultCsv(WindowRef owner, DialogFields& params, const std::wstring& pa
     const bool closed = file.close();
     if (onDisk && closed && p.replaceFile(partial, path)) return 0;
     p.deleteFile(partial);
-    p.warn(owner, caption, fileMessage(msg::kCsvWriteFailed, path));
+    p.warn(owner, caption, fillIn(msg::kCsvWriteFailed, {path}));
     return -1;
 }
 

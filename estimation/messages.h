@@ -43,9 +43,9 @@ inline constexpr char kCannotCreateInput[] = "入力ファイル(zelvo-in.txt)�
 inline constexpr char kSolverMissing[] = "簡易逆推定プログラム(zelvo_v3.exe)がありません。";
 inline constexpr char kCannotOpenOutput[] = "出力ファイルをオープンできません";
 inline constexpr char kNoResult[] = "正しく計算できませんでした";
-// %d the limit in seconds, %s the program's path.
+// The limit in seconds, then the program's path.
 inline constexpr char kSolverTimedOut[] =
-    "簡易逆推定プログラムが%d秒以内に終わらなかったため、計算を中止しました。\n%s\n入力した値はそのままです。";
+    "簡易逆推定プログラムが%s秒以内に終わらなかったため、計算を中止しました。\n%s\n入力した値はそのままです。";
 
 // The result dialog.
 inline constexpr char kInputGroup[] = "入力パラメータ";
@@ -61,17 +61,17 @@ inline constexpr char kCsvCannotOpen[] = "ファイル(%s)がオープンでき�
 inline constexpr char kCsvWriteFailed[] = "ファイル(%s)の書き込みに失敗しました。";
 inline constexpr char kCsvDialogTitle[] = "簡易逆推定結果のCSVファイル出力";
 
-// Reopening a case from its CSV report (%s the file, %d the line, %v the
-// expected text, the value or the relation).
+// Reopening a case from its CSV report (the %s are, in order, the file, the
+// line and the expected text, the value or the relation).
 inline constexpr char kReopenCaption[] = "計算条件の読込";
 inline constexpr char kReopenNeedsContourView[] =
     "港湾か海図(またはM7000データ)を選んで等深線図を表示してから、計算条件を読み込んでください。";
 inline constexpr char kReopenCannotRead[] = "ファイル(%s)が読めません。";
 inline constexpr char kReopenNotAReport[] =
-    "ファイル(%s)はVORNELが保存した計算結果のCSVファイルではないか、一部が欠けています。\n%d行目: 「%v」の行がありません。";
-inline constexpr char kReopenOutOfRange[] = "ファイル(%s)の%d行目の値「%v」は入力できる範囲にありません。";
+    "ファイル(%s)はVORNELが保存した計算結果のCSVファイルではないか、一部が欠けています。\n%s行目: 「%s」の行がありません。";
+inline constexpr char kReopenOutOfRange[] = "ファイル(%s)の%s行目の値「%s」は入力できる範囲にありません。";
 inline constexpr char kReopenUnknownRelation[] =
-    "ファイル(%s)の%d行目の関係式「%v」は、いまのparameter.lstにありません。";
+    "ファイル(%s)の%s行目の関係式「%s」は、いまのparameter.lstにありません。";
 
 // Degree, minute and second marks of the CSV coordinates, as Shift_JIS bytes
 // (°, ′, ″): the report is written in code page 932.

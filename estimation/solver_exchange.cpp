@@ -191,9 +191,7 @@ int runEstimation(WindowRef dialog, std::string_view titleIn, int relationIndex,
     if (run == ProgramRun::TimedOut) {
         // What it left behind is no result of this run.
         const auto seconds = std::chrono::ceil<std::chrono::seconds>(solverTimeLimit()).count();
-        std::wstring text = widen(format(msg::kSolverTimedOut, static_cast<int>(seconds), "%s"));
-        text.replace(text.find(L"%s"), 2, solverPath);
-        p.warn(dialog, caption, text);
+        p.warn(dialog, caption, fillIn(msg::kSolverTimedOut, {std::to_wstring(seconds), solverPath}));
         return -1;
     }
 

@@ -181,7 +181,6 @@ void ContourBuilder::join(EndRef a, EndRef b) {
         Chain& chain = chains_[a.chain];
         const GridPoint first = endPoint({a.chain, kFront});
         chain.back.push_back(first);
-        chain.closed = true;
         count(1);
         return;
     }
@@ -189,22 +188,21 @@ void ContourBuilder::join(EndRef a, EndRef b) {
     // the joined end outwards.
     if (chains_[a.chain].size() < chains_[b.chain].size()) std::swap(a, b);
     Chain& donor = chains_[b.chain];
-    std::vector<GridPoint> ordered;  // the donor's points from its joined end outwards
-    ordered.reserve(donor.size());
+    Chain& receiver = chains_[a.chain];
+    auto& target = a.side == kFront ? receiver.front : receiver.back;
+    // The donor's points from its joined end outwards: its points are
+    // reverse(front) followed by back.
     if (b.side == kFront) {
-        ordered.assign(donor.front.rbegin(), donor.front.rend());
-        ordered.insert(ordered.end(), donor.back.begin(), donor.back.end());
+        target.insert(target.end(), donor.front.rbegin(), donor.front.rend());
+        target.insert(target.end(), donor.back.begin(), donor.back.end());
     } else {
-        ordered.assign(donor.back.rbegin(), donor.back.rend());
-        ordered.insert(ordered.end(), donor.front.begin(), donor.front.end());
+        target.insert(target.end(), donor.back.rbegin(), donor.back.rend());
+        target.insert(target.end(), donor.front.begin(), donor.front.end());
     }
     std::vector<GridPoint>().swap(donor.front);
     std::vector<GridPoint>().swap(donor.back);
     donor.forward = static_cast<std::int32_t>(a.chain);
     donor.forwardSide = a.side;
-    Chain& receiver = chains_[a.chain];
-    auto& target = a.side == kFront ? receiver.front : receiver.back;
-    target.insert(target.end(), ordered.begin(), ordered.end());
 }
 
 std::vector<ContourLine> ContourBuilder::finish() {

@@ -52,7 +52,6 @@ private:
         std::uint32_t level = 0;
         std::int32_t forward = -1;  // merged into that chain; its free end became forwardSide
         Side forwardSide = kFront;
-        bool closed = false;
         std::size_t size() const { return front.size() + back.size(); }
     };
     // An open line end on the bottom edge of a cell, for the cell below.

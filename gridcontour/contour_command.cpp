@@ -13,6 +13,7 @@
 #include "levels.h"
 #include "m7000_writer.h"
 #include "messages.h"
+#include "numbers.h"
 #include "native_file.h"
 
 namespace gridcontour {
@@ -70,11 +71,8 @@ ContourOptions parseArguments(const std::vector<std::filesystem::path>& argument
                 throw InputError(msg::badZone(value));
             options.zone = zone;
         } else if (startsWith(*text, "--nodata=", value)) {
-            double nodata = 0;
-            const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), nodata);
-            if (value.empty() || error != std::errc() || end != value.data() + value.size())
-                throw InputError(msg::badOption(*text));
-            options.nodata = nodata;
+            options.nodata = parseNumber(value);
+            if (!options.nodata) throw InputError(msg::badOption(*text));
         } else {
             throw InputError(msg::badOption(*text) + " " + msg::usage());
         }

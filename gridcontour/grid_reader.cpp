@@ -1,7 +1,6 @@
 #include "grid_reader.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -10,6 +9,7 @@
 
 #include "input_error.h"
 #include "messages.h"
+#include "numbers.h"
 #include "text_scanner.h"
 
 namespace gridcontour {
@@ -26,16 +26,6 @@ char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' +
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower(x) == lower(y); });
-}
-
-// A whole token as a finite number; nothing else (no trailing characters, no
-// "nan", no "inf").
-std::optional<double> parseNumber(std::string_view text) {
-    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-    double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) return std::nullopt;
-    return value;
 }
 
 // A count such as ncols: an integer, also when written "4000.0".

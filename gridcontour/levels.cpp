@@ -1,11 +1,11 @@
 #include "levels.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 
 #include "input_error.h"
 #include "messages.h"
+#include "numbers.h"
 
 namespace gridcontour {
 
@@ -36,11 +36,9 @@ std::vector<double> parseLevels(std::string_view list) {
         std::string_view text = list.substr(start, comma - start);
         while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
         while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-        double value = 0;
-        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-        if (text.empty() || error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
-            throw InputError(msg::badLevels(text));
-        const double level = toCentimetre(value);
+        const auto value = parseNumber(text);
+        if (!value) throw InputError(msg::badLevels(text));
+        const double level = toCentimetre(*value);
         if (!(level > 0) || level > kMaxLevel) throw InputError(msg::badLevels(text));
         levels.push_back(level);
         start = comma + 1;

@@ -8,6 +8,21 @@
 
 namespace vornel {
 
+std::wstring fillIn(std::string_view utf8Template, std::initializer_list<std::wstring_view> values) {
+    const std::wstring text = widen(utf8Template);
+    std::wstring out;
+    auto value = values.begin();
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'%' && i + 1 < text.size() && text[i + 1] == L's' && value != values.end()) {
+            out += *value++;
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
 std::wstring widen(std::string_view utf8) {
     std::wstring out;
     out.reserve(utf8.size());

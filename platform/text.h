@@ -6,6 +6,7 @@
 // through platform().toCp932 / fromCp932 instead.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,11 @@ namespace vornel {
 std::wstring widen(std::string_view utf8);
 // Wide text to UTF-8 (native file names, logs of tests).
 std::string toUtf8(std::wstring_view wide);
+
+// A message template of the program's own (UTF-8) widened, each "%s" in turn
+// replaced by the next of `values`: paths and texts typed by the user go in
+// as they are, and a "%s" inside a value stays (one pass over the template).
+std::wstring fillIn(std::string_view utf8Template, std::initializer_list<std::wstring_view> values);
 
 // printf into a std::string / std::wstring, never overflowing.
 std::string format(const char* fmt, ...)

@@ -12,6 +12,7 @@
 #include "resources/resource.h"
 #include "shell/app_state.h"
 #include "shell/data_menus_win32.h"
+#include "shell/gdi_guards_win32.h"
 #include "shell/main_commands_win32.h"
 #include "shell/side_panel_win32.h"
 #include "shell/startup.h"
@@ -146,27 +147,18 @@ void MainWindow::onPaint() {
 // Without memory for the bitmap the map is painted directly, as before.
 void paintMapOffScreen(HDC target, int width, int height) {
     if (width <= 0 || height <= 0) return;
-    HDC memory = CreateCompatibleDC(target);
-    HBITMAP bitmap = memory ? CreateCompatibleBitmap(target, width, height) : nullptr;
-    if (!bitmap) {
-        if (memory) DeleteDC(memory);
-        const RECT area{0, 0, width, height};
-        FillRect(target, &area, GetSysColorBrush(COLOR_WINDOW));
-        GdiCanvas canvas(target);
-        paintMap(canvas, width, height);
-        return;
-    }
-    HGDIOBJ previous = SelectObject(memory, bitmap);
+    OwnedDC memory(CreateCompatibleDC(target));
+    OwnedObject bitmap(memory.get() ? CreateCompatibleBitmap(target, width, height) : nullptr);
+    const bool buffered = bitmap.get() != nullptr;
+    HDC dc = buffered ? memory.get() : target;
+    SelectedObject selected(buffered ? memory.get() : nullptr, bitmap.get());
     const RECT area{0, 0, width, height};
-    FillRect(memory, &area, GetSysColorBrush(COLOR_WINDOW));
+    FillRect(dc, &area, GetSysColorBrush(COLOR_WINDOW));
     {
-        GdiCanvas canvas(memory);
+        GdiCanvas canvas(dc);
         paintMap(canvas, width, height);
     }
-    BitBlt(target, 0, 0, width, height, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
+    if (buffered) BitBlt(target, 0, 0, width, height, dc, 0, 0, SRCCOPY);
 }
 
 // The system's default size can pass a laptop's work area (1366 x 768, or

@@ -29,9 +29,7 @@ void openUserGuide(HWND window) {
             ShellExecuteW(window, L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
         if (opened > 32) return;  // ShellExecute's values up to 32 are errors
     }
-    std::wstring text = widen(kGuideNotOpened);
-    text.replace(text.find(L"%s"), 2, path);
-    platform().warn(window, widen(kGuideCaption), text);
+    platform().warn(window, widen(kGuideCaption), fillIn(kGuideNotOpened, {path}));
 }
 
 }  // namespace vornel
