@@ -82,7 +82,7 @@ std::string formatReport(const CaseInput& input, const std::vector<Candidate>& c
         out +=
             "  Diffraction: components passing the tip on the open side of the virtual\r\n"
             "  breakwater reach the point (cumulative relative energy, far field).\r\n";
-    out += "  Directions: energy-weighted mean of the components at the point.\r\n\r\n";
+    out += "  Directions: energy-weighted circular (vector) mean of the components at the point.\r\n\r\n";
 
     out += "Candidates\r\n";
     if (candidates.empty()) {

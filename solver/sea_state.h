@@ -42,6 +42,9 @@ public:
     double density(double relativeDegrees) const;
     double halfWindow() const { return halfWindow_; }
     double panel() const { return panel_; }
+    // density = norm * |cos(relative / 2)|^exponent inside the window.
+    double norm() const { return norm_; }
+    double exponent() const { return twoS_; }
     // Integral of G over [lo, hi] (degrees from the principal direction, within +-180).
     double mass(double lo, double hi) const;
 

@@ -13,16 +13,26 @@ namespace {
 
 // Energy sums of one evaluation, each a sum over components of S G dtheta df times a factor.
 // "B" is the breakwater tip, "A" the quasi-offshore point; Kr^2 = cos a0 / cos a, K^2 = Kr^2 Ks^2.
+// Directions are summed as unit vectors (sin, cos) weighted by the energy: the circular mean.
 struct Sums {
-    double offshore = 0.0;             // the energy itself (of the components counted)
-    double tipRefracted = 0.0;         // Kr_B^2
-    double tip = 0.0;                  // K_B^2
-    double tipAngle = 0.0;             // K_B^2 alpha_B
-    double pointRefracted = 0.0;       // Kr_A^2
-    double pointRefractedAngle = 0.0;  // Kr_A^2 alpha_A
-    double point = 0.0;                // K_A^2
-    double pointAngle = 0.0;           // K_A^2 alpha_A
+    double offshore = 0.0;           // the energy itself (of the components counted)
+    double tipRefracted = 0.0;       // Kr_B^2
+    double tip = 0.0;                // K_B^2
+    double tipSin = 0.0;             // K_B^2 sin alpha_B
+    double tipCos = 0.0;             // K_B^2 cos alpha_B
+    double pointRefracted = 0.0;     // Kr_A^2
+    double pointRefractedSin = 0.0;  // Kr_A^2 sin alpha_A
+    double pointRefractedCos = 0.0;  // Kr_A^2 cos alpha_A
+    double point = 0.0;              // K_A^2
+    double pointSin = 0.0;           // K_A^2 sin alpha_A
+    double pointCos = 0.0;           // K_A^2 cos alpha_A
 };
+
+// The energy-weighted circular (vector) mean of the angles summed as (sin, cos), in degrees from
+// the contour normal. Every component has travelled shoreward, so the resultant points shoreward.
+double circularMean(double sinSum, double cosSum) {
+    return std::atan2(sinSum, cosSum) / kDegree;
+}
 
 double asinDegrees(double x) {
     return std::asin(std::clamp(x, -1.0, 1.0)) / kDegree;
@@ -56,20 +66,36 @@ ForwardModel::ForwardModel(const Site& site, double period, double smax, bool re
     for (const FrequencyBin& bin : bins) {
         const DepthFactors a = depthFactors(bin.frequency, site.pointDepth);
         const DepthFactors b = site.diffraction ? depthFactors(bin.frequency, site.tipDepth) : a;
-        Band band{bin.weight, Spreading(bin.s, grid.panelDegrees), {}, {}};
+        const Spreading spreading(bin.s, grid.panelDegrees);
+        Band band{bin.weight * spreading.norm(), spreading.exponent(),
+                  std::log(std::cos(0.5 * spreading.halfWindow() * kDegree)), 0, {}, {}};
         auto lay = [&](std::vector<Node>& nodes, double lo, double hi) {
-            forEachNode(lo, hi, band.spreading.panel(), [&](double a0, double w) {
+            forEachNode(lo, hi, spreading.panel(), [&](double a0, double w) {
                 const double s0 = std::sin(a0 * kDegree);
                 const double c0 = std::cos(a0 * kDegree);
                 const double sb = b.celerityRatio * s0;
                 const double sa = a.celerityRatio * s0;
-                const double krB = c0 / std::sqrt(1.0 - sb * sb);
-                const double krA = c0 / std::sqrt(1.0 - sa * sa);
-                nodes.push_back(Node{a0, w, krB, krB * b.shoalingSquared, asinDegrees(sb), krA, krA * a.shoalingSquared,
-                                     asinDegrees(sa)});
+                const double cb = std::sqrt(1.0 - sb * sb);
+                const double ca = std::sqrt(1.0 - sa * sa);
+                const double krB = c0 / cb;
+                const double krA = c0 / ca;
+                nodes.push_back(Node{w, std::cos(0.5 * a0 * kDegree), std::sin(0.5 * a0 * kDegree), krB,
+                                     krB * b.shoalingSquared, sb, cb, krA, krA * a.shoalingSquared, sa, ca});
             });
         };
         lay(band.shoreward, -90.0, 90.0);
+        band.layout = -1;
+        for (std::size_t i = 0; i < layouts_.size() && band.layout < 0; ++i)
+            if (layouts_[i].panel == spreading.panel()) band.layout = static_cast<int>(i);
+        if (band.layout < 0) {
+            Layout layout{spreading.panel(), {}, {}};
+            for (const Node& n : band.shoreward) {
+                layout.halfCos.push_back(n.halfCos);
+                layout.halfSin.push_back(n.halfSin);
+            }
+            band.layout = static_cast<int>(layouts_.size());
+            layouts_.push_back(std::move(layout));
+        }
         if (site.diffraction) {
             double lo, hi;
             passingInterval(b.celerityRatio, lo, hi);
@@ -107,40 +133,60 @@ void ForwardModel::passingInterval(double tipCelerity, double& lo, double& hi) c
 
 Transformation ForwardModel::evaluate(double offshoreDirection) const {
     const double principal = signed180(offshoreDirection - site_.contourNormal);
-    Sums shore, pass;
-    auto accumulate = [principal](Sums& sums, const std::vector<Node>& nodes, const Spreading& g, double weight) {
-        Sums part;
-        // The window about the principal direction, and its copies a turn either way for principal
-        // directions from the land side; at most 360 degrees wide, so no node is taken twice.
-        for (double centre : {principal - 360.0, principal, principal + 360.0}) {
-            const double lo = centre - g.halfWindow();
-            const double hi = centre + g.halfWindow();
-            auto it = std::lower_bound(nodes.begin(), nodes.end(), lo,
-                                       [](const Node& n, double value) { return n.alpha0 < value; });
-            for (; it != nodes.end() && it->alpha0 < hi; ++it) {
-                const double e = it->weight * g.density(it->alpha0 - centre);
-                part.offshore += e;
-                part.tipRefracted += e * it->tipRefracted;
-                part.tip += e * it->tip;
-                part.tipAngle += e * it->tip * it->tipAngle;
-                part.pointRefracted += e * it->pointRefracted;
-                part.pointRefractedAngle += e * it->pointRefracted * it->pointAngle;
-                part.point += e * it->point;
-                part.pointAngle += e * it->point * it->pointAngle;
-            }
-        }
-        sums.offshore += weight * part.offshore;
-        sums.tipRefracted += weight * part.tipRefracted;
-        sums.tip += weight * part.tip;
-        sums.tipAngle += weight * part.tipAngle;
-        sums.pointRefracted += weight * part.pointRefracted;
-        sums.pointRefractedAngle += weight * part.pointRefractedAngle;
-        sums.point += weight * part.point;
-        sums.pointAngle += weight * part.pointAngle;
+    // G(x) = G0 |cos(x / 2)|^2s with x = alpha0 - principal, periodic over the full circle; its
+    // power is taken as exp(2s ln |cos|), and the logarithm is shared by every band of a layout.
+    const double principalCos = std::cos(0.5 * principal * kDegree);
+    const double principalSin = std::sin(0.5 * principal * kDegree);
+    auto logHalfCos = [&](double halfCos, double halfSin) {
+        const double c = std::fabs(halfCos * principalCos + halfSin * principalSin);
+        return c > 0.0 ? std::log(c) : -HUGE_VAL;
     };
+    std::vector<std::vector<double>> logs(layouts_.size());
+    for (std::size_t i = 0; i < layouts_.size(); ++i) {
+        const Layout& layout = layouts_[i];
+        logs[i].resize(layout.halfCos.size());
+        for (std::size_t n = 0; n < logs[i].size(); ++n) logs[i][n] = logHalfCos(layout.halfCos[n], layout.halfSin[n]);
+    }
+    auto accumulate = [](Sums& sums, const Band& band, const std::vector<Node>& nodes, auto&& logOf) {
+        Sums part;
+        for (std::size_t n = 0; n < nodes.size(); ++n) {
+            const double l = logOf(n);
+            if (!(l > band.logWindow)) continue;  // outside the window G is below 1e-12 of its peak
+            const Node& node = nodes[n];
+            const double e = node.weight * std::exp(band.exponent * l);
+            part.offshore += e;
+            part.tipRefracted += e * node.tipRefracted;
+            part.tip += e * node.tip;
+            part.tipSin += e * node.tip * node.tipSin;
+            part.tipCos += e * node.tip * node.tipCos;
+            part.pointRefracted += e * node.pointRefracted;
+            part.pointRefractedSin += e * node.pointRefracted * node.pointSin;
+            part.pointRefractedCos += e * node.pointRefracted * node.pointCos;
+            part.point += e * node.point;
+            part.pointSin += e * node.point * node.pointSin;
+            part.pointCos += e * node.point * node.pointCos;
+        }
+        const double w = band.weight;
+        sums.offshore += w * part.offshore;
+        sums.tipRefracted += w * part.tipRefracted;
+        sums.tip += w * part.tip;
+        sums.tipSin += w * part.tipSin;
+        sums.tipCos += w * part.tipCos;
+        sums.pointRefracted += w * part.pointRefracted;
+        sums.pointRefractedSin += w * part.pointRefractedSin;
+        sums.pointRefractedCos += w * part.pointRefractedCos;
+        sums.point += w * part.point;
+        sums.pointSin += w * part.pointSin;
+        sums.pointCos += w * part.pointCos;
+    };
+    Sums shore, pass;
     for (const Band& band : bands_) {
-        accumulate(shore, band.shoreward, band.spreading, band.weight);
-        if (site_.diffraction) accumulate(pass, band.passing, band.spreading, band.weight);
+        const std::vector<double>& shared = logs[band.layout];
+        accumulate(shore, band, band.shoreward, [&](std::size_t n) { return shared[n]; });
+        if (site_.diffraction)
+            accumulate(pass, band, band.passing, [&](std::size_t n) {
+                return logHalfCos(band.passing[n].halfCos, band.passing[n].halfSin);
+            });
     }
     if (!site_.diffraction) pass = shore;
 
@@ -150,14 +196,15 @@ Transformation ForwardModel::evaluate(double offshoreDirection) const {
     if (!(shore.offshore > 0.0) || !(pass.point > 1e-12 * shore.offshore)) return t;
     t.reached = true;
     t.coefficient = std::sqrt(pass.point / shore.offshore);
-    t.direction = azimuth360(site_.contourNormal + pass.pointAngle / pass.point);
-    t.refractedDirection = azimuth360(site_.contourNormal + pass.pointRefractedAngle / pass.pointRefracted);
+    t.direction = azimuth360(site_.contourNormal + circularMean(pass.pointSin, pass.pointCos));
+    t.refractedDirection =
+        azimuth360(site_.contourNormal + circularMean(pass.pointRefractedSin, pass.pointRefractedCos));
     if (site_.diffraction) {
         t.tipRefraction = std::sqrt(shore.tipRefracted / shore.offshore);
         t.tipShoaling = std::sqrt(shore.tip / shore.tipRefracted);
         t.diffraction = std::sqrt(pass.tip / shore.tip);
-        t.tipDirection = azimuth360(site_.contourNormal + shore.tipAngle / shore.tip);
-        t.passingDirection = azimuth360(site_.contourNormal + pass.tipAngle / pass.tip);
+        t.tipDirection = azimuth360(site_.contourNormal + circularMean(shore.tipSin, shore.tipCos));
+        t.passingDirection = azimuth360(site_.contourNormal + circularMean(pass.tipSin, pass.tipCos));
         // From the tip on: per component Kr_A^2 / Kr_B^2 = cos a_B / cos a_A.
         t.refraction = std::sqrt(pass.pointRefracted / pass.tipRefracted);
         t.shoaling = std::sqrt(pass.point / pass.tip) / t.refraction;

@@ -24,12 +24,14 @@ struct Site {
 struct Transformation {
     bool reached = false;      // false when no energy arrives (the direction is then undefined)
     double coefficient = 0.0;  // H1/3 at the point / Ho
-    double direction = 0.0;    // energy-weighted mean direction at the point, azimuth in [0, 360)
+    double direction = 0.0;    // energy-weighted circular mean direction at the point, azimuth in [0, 360)
     double refraction = 1.0;   // Kr (from the tip to the point when diffracted)
     double shoaling = 1.0;     // Ks (likewise)
     double tipRefraction = 1.0;
     double tipShoaling = 1.0;
     double diffraction = 1.0;         // Kd = sqrt(passing energy / total energy) at the tip
+    // Every direction is an energy-weighted circular (vector) mean, as gauges and spectral models
+    // report the mean direction.
     double tipDirection = 0.0;        // mean direction of all components at the tip
     double passingDirection = 0.0;    // mean direction at the tip of those that pass it
     double refractedDirection = 0.0;  // mean direction at the point weighted by Kr^2 alone
@@ -49,26 +51,40 @@ private:
     // only on the frequency and the site, so they are laid once and each evaluation only weighs
     // them by the spreading function about its principal direction.
     struct Node {
-        double alpha0;  // degrees from the contour normal
         double weight;
+        double halfCos;  // cos(alpha0 / 2) and sin(alpha0 / 2): cos((alpha0 - principal) / 2) of
+        double halfSin;  // any principal direction by the addition theorem
         double tipRefracted;  // Kr_B^2
         double tip;           // Kr_B^2 Ks_B^2
-        double tipAngle;      // alpha_B
+        double tipSin;        // sin alpha_B
+        double tipCos;
         double pointRefracted;
         double point;
-        double pointAngle;
+        double pointSin;
+        double pointCos;
     };
     struct Band {
-        double weight;
-        Spreading spreading;
+        double weight;     // share of m0 times the spreading's normalisation G0
+        double exponent;   // 2 s
+        double logWindow;  // ln |cos(x / 2)| at the edge of the spreading's window
+        int layout;        // index of the shoreward nodes' angles in layouts_
         std::vector<Node> shoreward;  // |alpha0| < 90: all the energy that travels in
         std::vector<Node> passing;    // those that also pass the tip (diffraction only)
+    };
+    // The shoreward nodes of every band with the same panel width lie at the same angles, so
+    // ln |cos((alpha0 - principal) / 2)| is worked out once per evaluation for all of them:
+    // (cos, sin) of alpha0 / 2 per node, one list per distinct panel width.
+    struct Layout {
+        double panel;
+        std::vector<double> halfCos;
+        std::vector<double> halfSin;
     };
     // The offshore angles alpha0 whose components pass the tip, for tanh kh at the tip.
     void passingInterval(double tipCelerity, double& lo, double& hi) const;
 
     Site site_;
     std::vector<Band> bands_;
+    std::vector<Layout> layouts_;
     double leeSign_ = 1.0;     // +1 or -1: orientation of the main program's angle theta
     double squareWave_ = 0.0;  // propagation angle of waves square to the contours, in that frame
     double pointFrame_ = 0.0;  // theta reduced into (-180, 180]
