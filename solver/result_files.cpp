@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "angles.h"
+#include "program_version.h"
 
 namespace zelvo {
 
@@ -58,6 +59,7 @@ std::string formatReport(const CaseInput& input, const std::vector<Candidate>& c
     const double* v = input.values;
     std::string out;
     out += "ZELVO v3  inverse estimation of offshore waves\r\n";
+    appendf(out, "Program: %s %s\r\n", kProgramName, kProgramVersion);
     out += "Case: " + input.title + "\r\n\r\n";
     out += "Input (zelvo-in.txt)\r\n";
     appendf(out, "  contour normal theta_con            %8.1f deg\r\n", v[CONTOUR_NORMAL]);

@@ -4,6 +4,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -228,4 +231,14 @@ TEST(Report, ListsInputsAndEveryCandidate) {
     EXPECT_NE(report.find("Kd"), std::string::npos);
     EXPECT_NE(report.find("1.247"), std::string::npos);  // the third Ho
     EXPECT_NE(formatReport(in, {}).find("no estimate"), std::string::npos);
+
+    // The second line names the program and the release's version, the one of the project.
+    std::ifstream project(VORNEL_PROJECT_FILE);
+    std::stringstream text;
+    text << project.rdbuf();
+    std::smatch version;
+    const std::string cmake = text.str();
+    ASSERT_TRUE(std::regex_search(cmake, version, std::regex(R"(project\(VORNEL VERSION ([0-9]+\.[0-9]+\.[0-9]+))")));
+    const std::size_t second = report.find("\r\n") + 2;
+    EXPECT_EQ(report.substr(second, report.find("\r\n", second) - second), "Program: zelvo_v3 " + version[1].str());
 }
