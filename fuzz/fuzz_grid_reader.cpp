@@ -1,6 +1,7 @@
 // vornel-contour's grid readers (ESRI ASCII and XYZ) feeding the contour
 // builder, as the converter runs them. The first byte picks whether a NODATA
-// value is given on the command line; the rest is the grid file.
+// value is given on the command line; the rest is the grid file, and is also
+// read as the .prj beside a grid (WKT).
 //
 // Each file is also read with a line break added at its end, which must change
 // nothing: files are written both ways, and the last value of a file without
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "contour_builder.h"
+#include "coordinate_system.h"
 #include "grid_reader.h"
 #include "input_error.h"
 
@@ -66,6 +68,14 @@ bool onGrid(double value, long long nodes) { return value >= 0 && value <= stati
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 2) return 0;
+    if (const auto system = parseCoordinateSystem({reinterpret_cast<const char*>(data + 1), size - 1})) {
+        // A plane rectangular system always has its number 1–19; a UTM zone
+        // is known only from the parameters (0 when named alone).
+        using Kind = CoordinateSystem::Kind;
+        const bool planeRect = system->kind == Kind::PlaneRectangular;
+        if (planeRect != (system->zone >= 1 && system->zone <= 19) && system->kind != Kind::Utm) __builtin_trap();
+        if (system->zone < 0 || system->zone > 60) __builtin_trap();
+    }
     GridOptions options;
     options.hasNodata = data[0] & 1;
     options.nodata = (data[0] & 2) ? 0.0 : -9999.0;

@@ -6,8 +6,9 @@
 
 #include "bathymetry/contour_store.h"
 #include "contour_builder.h"
-#include "geodesy/plane_rect.h"
+#include "coordinate_system.h"
 #include "geodesy/plane_rect_zones.h"
+#include "grid_placement.h"
 #include "grid_reader.h"
 #include "input_error.h"
 #include "levels.h"
@@ -15,6 +16,7 @@
 #include "messages.h"
 #include "numbers.h"
 #include "native_file.h"
+#include "value_checks.h"
 
 namespace gridcontour {
 
@@ -94,20 +96,37 @@ ContourOutcome runContour(const ContourOptions& options) {
         }
         std::vector<ContourLine> lines;
         GridGeometry geometry;
-        long long points = 0;
+        std::optional<Placement> placement;
+        ValueSurvey values(options.depths);
         try {
             auto reader = openGrid(file.get(), gridOptions);
+            PlacementRequest request{reader->geometry(), reader->xyz(), options.zone, options.grid,
+                                     prjBeside(options.grid)};
+            // Where the grid lies is known from an ASCII grid's header: a
+            // grid that cannot be placed is refused before its values are read.
+            if (reader->geometryComplete()) placement = placeGrid(request);
             ContourBuilder builder(reader->geometry().columns, levels, vornel::kContourStoreCapacity);
             std::vector<double> row;
             while (reader->nextRow(row)) {
+                values.add(row);
                 if (!options.depths)
                     for (double& value : row) value = -value;  // elevations: negative below the sea
                 builder.addRow(row);
             }
             geometry = reader->geometry();
-            points = builder.pointCount();
+            if (!placement) {
+                request.geometry = geometry;
+                placement = placeGrid(request);
+            }
+            // What the values say about their labelling comes before what
+            // they gave: a NODATA value left in makes cliffs, land read as sea
+            // makes contours, and both can also overflow the limit.
+            if (values.valid() == 0) return failure(options.grid, 0, msg::allNoData());
+            if (const auto problem = values.noDataLeftIn()) return failure(options.grid, 0, *problem);
+            if (const auto problem = values.signLooksWrong()) return failure(options.grid, 0, *problem);
             if (builder.overLimit())
-                return failure(options.grid, 0, msg::tooManyPoints(points, levels.size(), vornel::kContourStoreCapacity));
+                return failure(options.grid, 0,
+                               msg::tooManyPoints(builder.pointCount(), levels.size(), vornel::kContourStoreCapacity));
             lines = builder.finish();
         } catch (const InputError& error) {
             return failure(options.grid, error.line(), error.what());
@@ -128,28 +147,26 @@ ContourOutcome runContour(const ContourOptions& options) {
         if (target.empty()) return failure(folder, 0, msg::allCodesUsed());
         target = std::filesystem::absolute(target, error);
 
-        const vornel::PlaneRectProjector projector =
-            options.zone ? vornel::PlaneRectProjector(vornel::planeRectZoneOrigin(options.zone).lat,
-                                                      vornel::planeRectZoneOrigin(options.zone).lon)
-                         : vornel::PlaneRectProjector();
         const auto toGeo = [&](const GridPoint& point) {
-            const double x = geometry.firstX + point.column * geometry.stepX;
-            const double y = geometry.firstY + point.row * geometry.stepY;
-            if (!options.zone) return GeoPoint{y, x};
-            GeoPoint geo{};
-            projector.toGeographic(y, x, geo.lat, geo.lon);  // northing, easting
-            return geo;
+            return placement->toGeo(geometry.xAt(point.row, point.column), geometry.yAt(point.row, point.column));
         };
         const std::string written = writeDataSet(target, lines, levels, toGeo);
         if (!written.empty()) return failure(folder, 0, written);
 
         std::set<std::size_t> usedLevels;
-        long long writtenPoints = 0;
+        msg::WrittenSummary summary;
         for (const ContourLine& line : lines) {
             usedLevels.insert(line.level);
-            writtenPoints += static_cast<long long>(line.points.size());
+            summary.points += static_cast<long long>(line.points.size());
         }
-        return {0, msg::written(writtenPoints, static_cast<long long>(lines.size()), usedLevels.size()), target};
+        summary.lines = static_cast<long long>(lines.size());
+        summary.levels = usedLevels.size();
+        summary.shallowest = levels[*usedLevels.begin()];
+        summary.deepest = levels[*usedLevels.rbegin()];
+        summary.landNodes = values.land();
+        summary.validNodes = values.valid();
+        summary.placement = placement->description();
+        return {0, msg::written(summary), target};
     } catch (const std::bad_alloc&) {
         return failure(options.grid, 0, msg::outOfMemory());
     } catch (const std::length_error&) {

@@ -60,6 +60,8 @@ public:
           pendingLine_(firstValueLine) {}
 
     const GridGeometry& geometry() const override { return geometry_; }
+    bool geometryComplete() const override { return true; }
+    bool xyz() const override { return false; }
 
     bool nextRow(std::vector<double>& values) override {
         std::string_view token;
@@ -207,6 +209,8 @@ public:
     }
 
     const GridGeometry& geometry() const override { return geometry_; }
+    bool geometryComplete() const override { return geometry_.rows > 0; }
+    bool xyz() const override { return true; }
 
     bool nextRow(std::vector<double>& values) override {
         if (!firstRow_.empty()) {

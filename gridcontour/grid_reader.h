@@ -9,21 +9,31 @@
 
 namespace gridcontour {
 
-// Where the grid's nodes lie. Node (row r, column c), counted in file order,
-// lies at x = firstX + c·stepX, y = firstY + r·stepY; either step may be
-// negative (an ASCII grid runs north to south, so its stepY is).
+// Where the grid's nodes lie, x and y being the file's first and second
+// coordinate. Node (row r, column c), counted in file order, lies at
+// x = firstX + c·stepX, y = firstY + r·stepY; either step may be negative (an
+// ASCII grid runs north to south, so its stepY is). An XYZ file sorted by x
+// first has its rows along y: then x = firstX + r·stepX, y = firstY + c·stepY.
 struct GridGeometry {
     long long columns = 0;
-    long long rows = 0;  // 0 until known: an XYZ grid's rows are counted as they come
+    long long rows = 0;
     double firstX = 0, firstY = 0;
     double stepX = 0, stepY = 0;
+    bool rowsAlongY = false;
+
+    double xAt(double row, double column) const { return firstX + (rowsAlongY ? row : column) * stepX; }
+    double yAt(double row, double column) const { return firstY + (rowsAlongY ? column : row) * stepY; }
 };
 
 class GridReader {
 public:
     virtual ~GridReader() = default;
-    // Known once the reader is open, apart from an XYZ grid's rows and stepY.
+    // Known once the reader is open, apart from an XYZ grid's rows and stepY
+    // (complete once nextRow has returned false).
     virtual const GridGeometry& geometry() const = 0;
+    virtual bool geometryComplete() const = 0;
+    // An XYZ file, whose coordinates may come latitude first.
+    virtual bool xyz() const = 0;
     // The next row's values, `columns` of them; a NODATA value reads as NaN.
     // False after the last row. Throws InputError on a malformed or cut file.
     virtual bool nextRow(std::vector<double>& values) = 0;

@@ -11,12 +11,9 @@
 #include <vector>
 
 #include "contour_builder.h"
+#include "geo_point.h"
 
 namespace gridcontour {
-
-struct GeoPoint {
-    double lat, lon;
-};
 
 // One data-set line; false when a value does not fit its columns.
 bool formatPointLine(std::string& out, double depth, double lat, double lon, long long lineNumber);

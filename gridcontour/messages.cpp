@@ -1,5 +1,8 @@
 #include "messages.h"
 
+#include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 
 namespace gridcontour::msg {
@@ -19,6 +22,37 @@ std::string format(const char* pattern, long long a, long long b = 0, long long 
     std::snprintf(buffer, sizeof buffer, pattern, a, b, c);
     return buffer;
 }
+
+// A value from the grid as typed back on the command line: the shortest text
+// that reads as the same number.
+std::string valueText(double value) {
+    char digits[64];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    return std::string(digits, end);
+}
+
+std::string fixed(double value, int decimals) {
+    char digits[64];
+    std::snprintf(digits, sizeof digits, "%.*f", decimals, value);
+    return digits;
+}
+
+// The command that turns a grid in another coordinate system into one that is
+// read as it is: degrees of JGD2011, or the same plane rectangular system.
+std::string warpCommand(int epsg, const std::string& grid, const std::string& stem, const std::string& source = "") {
+    return "gdalwarp " + source + "-t_srs EPSG:" + std::to_string(epsg) + " -r bilinear -of AAIGrid \"" + grid +
+           "\" \"" + stem + "_jgd2011.asc\"";
+}
+
+// A share in whole per cent that reads 0 % or 100 % only when it is.
+std::string percent(long long part, long long whole) {
+    if (whole <= 0 || part <= 0) return "0%";
+    if (part >= whole) return "100%";
+    const double share = std::min(99.0, std::max(1.0, std::round(100.0 * static_cast<double>(part) / static_cast<double>(whole))));
+    return fixed(share, 0) + "%";
+}
+
+constexpr const char* kNothingWritten = "何も書きませんでした。";
 
 }  // namespace
 
@@ -69,6 +103,7 @@ std::string noContour(std::size_t levels) {
                   "を確かめてください。",
                   static_cast<long long>(levels));
 }
+std::string allNoData() { return "グリッドの値がすべてデータなし（NODATA）です。" + std::string(kNothingWritten); }
 std::string tooManyPoints(long long points, std::size_t levels, long long limit) {
     return format("等深線の点が%lld点（水深%lld本）になり、VORNEL が読める%lld点を超えます。粗いグリッドにするか、"
                   "--levels で水深の数を減らしてください。何も書きませんでした。",
@@ -88,8 +123,116 @@ std::string cannotWriteFolder(std::string_view detail) {
 std::string allCodesUsed() {
     return "出力フォルダーでは M7901～M7999 がすべて使われています。別のフォルダーを指定してください。";
 }
-std::string written(long long points, long long lines, std::size_t levels) {
-    return format("等深線 %lld本（水深%lld種類、%lld点）を書きました。", lines, static_cast<long long>(levels), points);
+std::string impossibleValue(double value, long long count, bool depths) {
+    const std::string v = valueText(value);
+    return "値 " + v + " の格子点が" + grouped(count) + "点あります。" + (depths ? "水深" : "標高") +
+           "として読むと、水深 11,000 m より深いか標高 9,000 m より高く、海にも陸にもない値です。データなし（NODATA）"
+           "の印なら --nodata=" + v + " を付けてください。" + kNothingWritten;
+}
+std::string outlyingValue(double value, long long count, double othersLow, double othersHigh) {
+    const std::string v = valueText(value);
+    return "値 " + v + " の格子点が" + grouped(count) + "点あり、ほかの値（" + fixed(othersLow, 2) + "～" +
+           fixed(othersHigh, 2) + "）から大きく離れています。データなし（NODATA）の印なら --nodata=" + v +
+           " を付けてください。" + kNothingWritten;
+}
+std::string onlyOneValue(double value, long long count) {
+    const std::string v = valueText(value);
+    return "値のある格子点" + grouped(count) + "点がすべて " + v + " です。データなし（NODATA）の印なら --nodata=" + v +
+           " を付けてください。" + kNothingWritten;
+}
+std::string mostlyLand(bool depths, long long valid, long long land) {
+    const std::string share = land == valid ? "すべて" : percent(land, valid);
+    std::string text = std::string(depths ? "水深（下向きに正）" : "標高（海面より下が負）") + "として読むと、値のある格子点" +
+                       grouped(valid) + "点のうち" + share + "（" + grouped(land) + "点）が陸" +
+                       (depths ? "（負の値）" : "（正の値）") + "になります。";
+    text += depths ? "標高（海面より下が負）のグリッドなら --depths を外してください。"
+                   : "水深（下向きに正）のグリッドなら --depths を付けてください。";
+    return text + "陸が多いのが正しいなら、--area=南,西,北,東 で海の部分だけにしてください。" + kNothingWritten;
+}
+
+std::string prjUnreadable(const std::string& prj) {
+    return "座標系のファイル " + prj + " を読めません。緯度・経度か平面直角座標のグリッドなら、" + prj +
+           " の名前を変えてから変換してください（平面直角座標なら --zone=N も付けます）。";
+}
+std::string tokyoDatum(const std::string& prj, const std::string& system, const std::string& grid,
+                       const std::string& stem, int zone) {
+    return prj + " の座標系「" + system +
+           "」は旧日本測地系（Tokyo Datum）です。そのままでは位置が約 400 m ずれます。GDAL で世界測地系に変換してください: " +
+           warpCommand(zone ? 6668 + zone : 6668, grid, stem);
+}
+std::string utmGrid(const std::string& prj, const std::string& system, int zone, const std::string& grid,
+                    const std::string& stem) {
+    return prj + " の座標系「" + system + "」は UTM" + (zone ? "（第" + std::to_string(zone) + "帯）" : "") +
+           "です。vornel-contour が読むのは緯度・経度と平面直角座標です。GDAL で緯度・経度に変換してください: " +
+           warpCommand(6668, grid, stem);
+}
+std::string webMercatorGrid(const std::string& prj, const std::string& system, const std::string& grid,
+                            const std::string& stem) {
+    return prj + " の座標系「" + system +
+           "」は Web メルカトル（ウェブ地図の座標）です。vornel-contour が読むのは緯度・経度と平面直角座標です。"
+           "GDAL で緯度・経度に変換してください: " + warpCommand(6668, grid, stem);
+}
+std::string otherSystem(const std::string& prj, const std::string& system, const std::string& grid,
+                        const std::string& stem) {
+    return prj + " の座標系「" + system +
+           "」は vornel-contour では読めません（読めるのは緯度・経度と平面直角座標です）。GDAL で緯度・経度に変換してください: " +
+           warpCommand(6668, grid, stem);
+}
+std::string zoneContradictsPrj(int option, int prjZone, const std::string& prj) {
+    return "--zone=" + std::to_string(option) + " は " + prj + " の座標系（平面直角座標系 第" + std::to_string(prjZone) +
+           "系）と食い違います。--zone を外すと " + prj + " の系で読みます。";
+}
+std::string zoneOnDegreesPrj(int option, const std::string& prj) {
+    return prj + " によるとグリッドの座標は緯度・経度（度）です。--zone=" + std::to_string(option) + " を外してください。";
+}
+std::string zoneOnDegrees(int zone) {
+    return "セルの大きさが 1 m 未満で、座標がすべて系の原点から 360 m 以内にあります。座標は緯度・経度（度）と思われます。"
+           "--zone=" + std::to_string(zone) + " を外してください。";
+}
+std::string outsideJapan(const Extent& geo, const Extent& file, OutsideHint hint, int zone, const std::string& grid,
+                         const std::string& stem) {
+    const std::string japan = "日本の海域（北緯 20～46 度、東経 122～154 度）";
+    if (hint == OutsideHint::Metres)
+        return "座標（x " + fixed(file.west, 1) + "～" + fixed(file.east, 1) + "、y " + fixed(file.south, 1) + "～" +
+               fixed(file.north, 1) + "）は緯度・経度ではなくメートルのようです。平面直角座標なら --zone=N（1～19）で系の"
+               "番号を指定してください。UTM などほかの座標系なら、GDAL で緯度・経度に変換してください: " +
+               warpCommand(6668, grid, stem, "-s_srs EPSG:（元の座標系） ");
+    const std::string range = "北緯 " + fixed(geo.south, 4) + "～" + fixed(geo.north, 4) + " 度、東経 " +
+                              fixed(geo.west, 4) + "～" + fixed(geo.east, 4) + " 度";
+    switch (hint) {
+        case OutsideHint::ZoneOption:
+            return "平面直角座標系 第" + std::to_string(zone) + "系（--zone=" + std::to_string(zone) + "）として読むと、グリッドは" +
+                   range + "になり、" + japan + "の外です。系の番号を確かめてください。UTM などほかの座標系なら GDAL で"
+                   "緯度・経度に変換してください。";
+        case OutsideHint::ZonePrj:
+            return ".prj の平面直角座標系 第" + std::to_string(zone) + "系として読むと、グリッドは" + range + "になり、" +
+                   japan + "の外です。.prj が正しいか確かめてください。";
+        default:
+            return "グリッドは" + range + "にあり、" + japan +
+                   "の外です。座標が緯度・経度（度、世界測地系）か確かめてください。";
+    }
+}
+std::string placedInZone(int zone, bool fromPrj) {
+    return "平面直角座標系 第" + std::to_string(zone) + "系（" + (fromPrj ? ".prj から" : "--zone") + "）";
+}
+std::string placedInDegrees(bool latitudeFirst) {
+    return latitudeFirst ? "緯度・経度（緯度が先の XYZ）" : "緯度・経度";
+}
+
+std::string written(const WrittenSummary& s) {
+    std::string text = "等深線 " + grouped(s.lines) + "本（水深" + grouped(static_cast<long long>(s.levels)) + "種類、" +
+                       grouped(s.points) + "点）を書きました。";
+    text += "水深 " + valueText(s.shallowest) + "～" + valueText(s.deepest) + " m、陸とした格子点 " +
+            grouped(s.landNodes) + "点（値のある格子点の" + percent(s.landNodes, s.validNodes) + "）、座標は" +
+            s.placement + "。";
+    return text;
+}
+
+std::string grouped(long long number) {
+    std::string digits = std::to_string(number < 0 ? -number : number);
+    for (auto i = static_cast<long long>(digits.size()) - 3; i > 0; i -= 3)
+        digits.insert(static_cast<std::size_t>(i), ",");
+    return number < 0 ? "-" + digits : digits;
 }
 
 }  // namespace gridcontour::msg

@@ -30,10 +30,57 @@ std::string badZone(std::string_view text);
 std::string cannotOpenGrid();
 std::string outOfMemory();
 std::string noContour(std::size_t levels);
+std::string allNoData();
 std::string tooManyPoints(long long points, std::size_t levels, long long limit);
 std::string outsideColumns(double lat, double lon);
 std::string cannotWriteFolder(std::string_view detail);
 std::string allCodesUsed();
-std::string written(long long points, long long lines, std::size_t levels);
+
+// Values that say the grid was labelled wrongly.
+std::string impossibleValue(double value, long long count, bool depths);
+std::string outlyingValue(double value, long long count, double othersLow, double othersHigh);
+std::string onlyOneValue(double value, long long count);
+std::string mostlyLand(bool depths, long long valid, long long land);
+
+// Where the grid lies.
+std::string prjUnreadable(const std::string& prj);
+std::string tokyoDatum(const std::string& prj, const std::string& system, const std::string& grid,
+                       const std::string& stem, int zone);
+std::string utmGrid(const std::string& prj, const std::string& system, int zone, const std::string& grid,
+                    const std::string& stem);
+std::string webMercatorGrid(const std::string& prj, const std::string& system, const std::string& grid,
+                            const std::string& stem);
+std::string otherSystem(const std::string& prj, const std::string& system, const std::string& grid,
+                        const std::string& stem);
+std::string zoneContradictsPrj(int option, int prjZone, const std::string& prj);
+std::string zoneOnDegreesPrj(int option, const std::string& prj);
+std::string zoneOnDegrees(int zone);
+enum class OutsideHint { Degrees, Metres, ZoneOption, ZonePrj };
+struct Extent {
+    double south, north, west, east;  // for the file's own coordinates: y, y, x, x
+    void take(double x, double y) {
+        south = y < south ? y : south;
+        north = y > north ? y : north;
+        west = x < west ? x : west;
+        east = x > east ? x : east;
+    }
+};
+std::string outsideJapan(const Extent& geo, const Extent& file, OutsideHint hint, int zone, const std::string& grid,
+                         const std::string& stem);
+std::string placedInZone(int zone, bool fromPrj);
+std::string placedInDegrees(bool latitudeFirst);
+
+// The outcome.
+struct WrittenSummary {
+    long long points = 0, lines = 0;
+    std::size_t levels = 0;
+    double shallowest = 0, deepest = 0;  // the depths of the contours written
+    long long landNodes = 0, validNodes = 0;
+    std::string placement;
+};
+std::string written(const WrittenSummary& summary);
+
+// 16332275 as "16,332,275".
+std::string grouped(long long number);
 
 }  // namespace gridcontour::msg

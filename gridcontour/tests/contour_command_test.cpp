@@ -43,8 +43,66 @@ protected:
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
 
+    // Runs `options`, which must be refused with a message holding `expected`,
+    // leaving the folder as it was.
+    void expectRefused(const ContourOptions& options, const std::string& expected) {
+        const auto before = names();
+        const ContourOutcome outcome = runContour(options);
+        EXPECT_EQ(outcome.exitCode, 1) << outcome.message;
+        EXPECT_NE(outcome.message.find(expected), std::string::npos) << "expected " << expected << " in " << outcome.message;
+        EXPECT_EQ(names(), before) << "nothing written for " << outcome.message;
+    }
+    // Runs `options`, which must succeed; the data set's bytes, then removed.
+    std::string dataSetOf(const ContourOptions& options, std::string* message = nullptr) {
+        const ContourOutcome outcome = runContour(options);
+        EXPECT_EQ(outcome.exitCode, 0) << outcome.message;
+        if (message) *message = outcome.message;
+        const std::string text = read(outcome.written);
+        fs::remove(outcome.written);
+        return text;
+    }
+
     fs::path folder_;
 };
+
+// An ESRI ASCII grid of `rows` (north first) at 0.001° cells from 140° E, 35° N.
+std::string ascOf(const std::vector<std::vector<double>>& rows, const char* noData = nullptr) {
+    std::ostringstream text;
+    text.precision(10);
+    text << "ncols " << rows[0].size() << "\nnrows " << rows.size()
+         << "\nxllcorner 140\nyllcorner 35\ncellsize 0.001\n";
+    if (noData) text << "NODATA_value " << noData << "\n";
+    for (const auto& row : rows) {
+        for (double v : row) text << v << ' ';
+        text << '\n';
+    }
+    return text.str();
+}
+
+// The same nodes as GDAL's XYZ export writes them: x y z a line, north first.
+std::string xyzOf(const std::vector<std::vector<double>>& rows) {
+    std::ostringstream text;
+    text.precision(12);
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        for (std::size_t c = 0; c < rows[r].size(); ++c)
+            text << 140.0005 + 0.001 * c << ' ' << 35.0005 + 0.001 * (rows.size() - 1 - r) << ' ' << rows[r][c] << '\n';
+    return text.str();
+}
+
+// A coast in elevations: three columns of land (5, 3, 1 m), then the sea
+// deepening 2 m a column.
+std::vector<std::vector<double>> coast(int rows = 4, int columns = 10) {
+    std::vector<std::vector<double>> grid(rows);
+    for (auto& row : grid)
+        for (int c = 0; c < columns; ++c) row.push_back(5 - 2 * c);
+    return grid;
+}
+
+std::vector<std::vector<double>> negated(std::vector<std::vector<double>> grid) {
+    for (auto& row : grid)
+        for (double& v : row) v = -v;
+    return grid;
+}
 
 // A seabed deepening eastwards, 1 m per column, in elevations.
 std::string slopeGrid(int columns, int rows) {
@@ -185,6 +243,127 @@ TEST(ContourLevels, DefaultsAndTypedLists) {
     EXPECT_TRUE(options.depths);
     EXPECT_EQ(options.zone, 9);
     EXPECT_EQ(*options.levels, (std::vector<double>{1, 3}));
+}
+
+TEST_F(ContourCommand, MislabelledValuesWriteNothing) {
+    ContourOptions options;
+    options.folder = folder_;
+    // Elevations read as elevations; the success line counts the land.
+    options.grid = writeGrid("coast.asc", ascOf(coast()));
+    std::string message;
+    const std::string plain = dataSetOf(options, &message);
+    EXPECT_NE(message.find("陸とした格子点 12点"), std::string::npos) << message;
+    EXPECT_NE(message.find("水深 1～13 m"), std::string::npos) << message;
+    // The same elevations given --depths: the land would be contoured.
+    options.depths = true;
+    expectRefused(options, "--depths を外して");
+    // Depths whose land is negative, without --depths.
+    options.grid = writeGrid("depths.asc", ascOf(negated(coast())));
+    options.depths = false;
+    expectRefused(options, "--depths を付けて");
+    options.depths = true;
+    EXPECT_EQ(dataSetOf(options), plain);
+    // Sea-only depths (land NODATA) without --depths: all of it would be land.
+    auto seaOnly = negated(coast());
+    for (auto& row : seaOnly) row[0] = row[1] = row[2] = -9999;
+    options.grid = writeGrid("sea.asc", ascOf(seaOnly, "-9999"));
+    options.depths = false;
+    expectRefused(options, "すべて");
+
+    // GDAL's XYZ export keeps NODATA as -9999: refused until --nodata names it,
+    // then the same data set as the grid with the land marked in its header.
+    auto withLand = coast();
+    for (auto& row : withLand) row[0] = row[1] = row[2] = -9999;
+    options.grid = writeGrid("land.asc", ascOf(withLand, "-9999"));
+    const std::string marked = dataSetOf(options);
+    options.grid = writeGrid("export.xyz", xyzOf(withLand));
+    expectRefused(options, "--nodata=-9999");
+    options.nodata = -9999;
+    EXPECT_EQ(dataSetOf(options), marked);
+    options.nodata.reset();
+    // -32768 on a single node is deeper than any sea.
+    auto spike = coast();
+    spike[1][5] = -32768;
+    options.grid = writeGrid("spike.asc", ascOf(spike));
+    expectRefused(options, "--nodata=-32768");
+    // A lone -5000 among depths of a few metres is no seabed either...
+    spike[1][5] = -5000;
+    options.grid = writeGrid("spike.asc", ascOf(spike));
+    expectRefused(options, "--nodata=-5000");
+    // ...but a real deep seabed, down to 7,000 m in 1,400 m steps, is.
+    auto trench = coast(3, 8);
+    for (auto& row : trench)
+        for (std::size_t c = 3; c < row.size(); ++c) row[c] = -1400.0 * (c - 2);
+    options.grid = writeGrid("trench.asc", ascOf(trench));
+    dataSetOf(options);
+    // Nothing but NODATA.
+    options.grid = writeGrid("empty.asc", ascOf(std::vector<std::vector<double>>(3, {-9999, -9999, -9999}), "-9999"));
+    expectRefused(options, "すべてデータなし");
+}
+
+// The .prj that GDAL writes beside an .asc of plane rectangular zone IX.
+const char kZone9Prj[] =
+    R"(PROJCS["JGD_2011_Japan_Zone_9",GEOGCS["GCS_JGD_2011",DATUM["D_JGD_2011",SPHEROID["GRS_1980",6378137.0,)"
+    R"(298.257222101]],PRIMEM["Greenwich",0.0],UNIT["Degree",0.0174532925199433]],PROJECTION["Transverse_Mercator"],)"
+    R"(PARAMETER["False_Easting",0.0],PARAMETER["False_Northing",0.0],PARAMETER["Central_Meridian",139.833333333333],)"
+    R"(PARAMETER["Scale_Factor",0.9999],PARAMETER["Latitude_Of_Origin",36.0],UNIT["Meter",1.0]])";
+
+TEST_F(ContourCommand, PrjAndZonePlaceTheGrid) {
+    const std::string metres =
+        "ncols 3\nnrows 3\nxllcorner 20000\nyllcorner -30000\ncellsize 500\n-1 -3 -5\n-1 -3 -5\n-1 -3 -5\n";
+    ContourOptions options;
+    options.folder = folder_;
+    options.levels = {2, 4};
+    options.grid = writeGrid("plain.asc", metres);
+    options.zone = 9;
+    std::string message;
+    const std::string byZone = dataSetOf(options, &message);
+    EXPECT_NE(message.find("第9系（--zone）"), std::string::npos) << message;
+    // With GDAL's .prj beside it, no --zone is needed, and a wrong one is refused.
+    options.grid = writeGrid("survey.asc", metres);
+    writeGrid("survey.prj", kZone9Prj);
+    options.zone = 0;
+    EXPECT_EQ(dataSetOf(options, &message), byZone);
+    EXPECT_NE(message.find("第9系（.prj から）"), std::string::npos) << message;
+    options.zone = 10;
+    expectRefused(options, "第9系）と食い違います");
+    options.zone = 0;
+    // Systems that cannot be placed are refused by name, with the conversion.
+    const auto replaced = [](std::string text, const std::vector<std::pair<std::string, std::string>>& changes) {
+        for (const auto& [from, to] : changes) text.replace(text.find(from), from.size(), to);
+        return text;
+    };
+    writeGrid("survey.prj", replaced(kZone9Prj, {{"Japan_Zone_9", "UTM_Zone_54N"},
+                                                 {"Easting\",0.0", "Easting\",500000.0"},
+                                                 {"139.833333333333", "141.0"},
+                                                 {"0.9999", "0.9996"},
+                                                 {"Origin\",36.0", "Origin\",0.0"}}));
+    expectRefused(options, "UTM（第54帯）です。");
+    expectRefused(options, "gdalwarp -t_srs EPSG:6668 -r bilinear -of AAIGrid \"survey.asc\" \"survey_jgd2011.asc\"");
+    writeGrid("survey.prj", replaced(kZone9Prj, {{"D_JGD_2011", "D_Tokyo"}}));
+    expectRefused(options, "EPSG:6677");
+    writeGrid("survey.prj", "EPSG:6677");
+    expectRefused(options, "survey.prj を読めません");
+
+    // Degrees given --zone: by their .prj, or by cells of a thousandth of a metre.
+    options.grid = writeGrid("degrees.asc", ascOf(coast()));
+    writeGrid("degrees.prj",
+              R"(GEOGCS["GCS_JGD_2011",DATUM["D_JGD_2011",SPHEROID["GRS_1980",6378137.0,298.257222101004]],)"
+              R"(PRIMEM["Greenwich",0.0],UNIT["Degree",0.0174532925199433]])");
+    options.zone = 9;
+    options.levels.reset();
+    expectRefused(options, "--zone=9 を外して");
+    fs::remove(folder_ / "degrees.prj");
+    expectRefused(options, "--zone=9 を外して");
+    // UTM metres given --zone land near the pole; degrees outside Japan are refused too.
+    options.grid = writeGrid("utm.asc", "ncols 3\nnrows 3\nxllcorner 400000\nyllcorner 3980000\ncellsize 500\n"
+                                        "-1 -3 -5\n-1 -3 -5\n-1 -3 -5\n");
+    expectRefused(options, "日本の海域（北緯 20～46 度、東経 122～154 度）の外です");
+    options.zone = 0;
+    expectRefused(options, "メートルのようです");
+    options.grid = writeGrid("north-sea.asc", "ncols 3\nnrows 3\nxllcorner 2\nyllcorner 55\ncellsize 0.01\n"
+                                              "-1 -3 -5\n-1 -3 -5\n-1 -3 -5\n");
+    expectRefused(options, "日本の海域");
 }
 
 }  // namespace

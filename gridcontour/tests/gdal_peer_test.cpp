@@ -1,6 +1,9 @@
 // vornel-contour beside GDAL's gdal_contour on the same grids and levels: a
 // seabed with rings, lines leaving through every border and a NODATA block,
-// and a rough grid full of saddle cells. Skipped where GDAL is not installed.
+// a rough grid full of saddle cells, the seabed as GEBCO gives it (elevations,
+// with land), and the seabed in plane rectangular zone IX with the .prj GDAL
+// writes (GDAL's contours turned into degrees by ogr2ogr, so that PROJ checks
+// our conversion too). Skipped where GDAL is not installed.
 //
 // Where the two differ by design the comparison makes room for it:
 // - gdal_contour also draws half a cell beyond the outermost nodes and into
@@ -36,7 +39,6 @@ namespace fs = std::filesystem;
 namespace cols = vornel::m7000text;
 
 constexpr double kNoData = -9999;
-constexpr double kWest = 140.0, kSouth = 30.0;
 // Our columns round to 1e-6°; GDAL's coordinates are exact.
 constexpr double kVertexTolerance = 1.2e-6;
 
@@ -52,23 +54,30 @@ struct Line {
 };
 
 // Depths in file order (north row first), kNoData where there is none; the
-// grid's nodes at cell centres, as both programs read an ASCII grid.
+// grid's nodes at cell centres, as both programs read an ASCII grid. x and y
+// are degrees, or metres of plane rectangular zone IX.
 struct Grid {
     int columns, rows;
     double cell;
     std::vector<double> depths;
+    double west = 140.0, south = 30.0;  // the lower left corner of the grid
+    bool elevations = false;            // written as GEBCO gives them: negative below the sea
+    int zone = 0;                       // 9: metres of zone IX, with GDAL's .prj beside
     double at(int column, int row) const { return depths[static_cast<std::size_t>(row * columns + column)]; }
-    double lonOf(double column) const { return kWest + (column + 0.5) * cell; }
-    double latOf(double row) const { return kSouth + (rows - 0.5 - row) * cell; }
+    double xOf(double column) const { return west + (column + 0.5) * cell; }
+    double yOf(double row) const { return south + (rows - 0.5 - row) * cell; }
 };
 
 std::string ascText(const Grid& grid) {
     std::ostringstream text;
     text.precision(12);
-    text << "ncols " << grid.columns << "\nnrows " << grid.rows << "\nxllcorner " << kWest << "\nyllcorner " << kSouth
-         << "\ncellsize " << grid.cell << "\nNODATA_value " << kNoData << "\n";
+    text << "ncols " << grid.columns << "\nnrows " << grid.rows << "\nxllcorner " << grid.west << "\nyllcorner "
+         << grid.south << "\ncellsize " << grid.cell << "\nNODATA_value " << kNoData << "\n";
     for (int r = 0; r < grid.rows; ++r)
-        for (int c = 0; c < grid.columns; ++c) text << grid.at(c, r) << (c + 1 < grid.columns ? " " : "\n");
+        for (int c = 0; c < grid.columns; ++c) {
+            const double depth = grid.at(c, r);
+            text << (grid.elevations && depth != kNoData ? -depth : depth) << (c + 1 < grid.columns ? " " : "\n");
+        }
     return text.str();
 }
 
@@ -97,6 +106,34 @@ Grid roughGrid() {
         grid.depths.push_back(3.0 + 94.0 * ((state >> 8) & 0xFFFFF) / double(0x100000) + 1e-4 * (i % 7));
     }
     grid.depths[500] = kNoData;  // a lone hole among saddles
+    return grid;
+}
+
+// A stretch of coast as GEBCO gives it at 15″: land rising to about 300 m in
+// the west, a shelf falling to some 250 m with a bank on it; no NODATA.
+Grid gebcoGrid() {
+    Grid grid{72, 54, 15.0 / 3600, {}};
+    grid.west = 140.45;
+    grid.south = 35.6;
+    grid.elevations = true;
+    for (int r = 0; r < grid.rows; ++r)
+        for (int c = 0; c < grid.columns; ++c) {
+            const double offshore = c - 14.3 - 5 * std::sin(0.21 * r);  // cells from the coastline
+            double depth = offshore < 0 ? 21.7 * offshore - 3.1 * std::sin(0.7 * r + 0.3 * c)
+                                        : 3.7 * offshore + 0.031 * offshore * offshore;
+            depth -= 120 * std::exp(-((c - 60.2) * (c - 60.2) + (r - 30.6) * (r - 30.6)) / 20);  // the bank
+            grid.depths.push_back(depth + 0.013 * std::sin(1.3 * c + 2.1 * r));
+        }
+    return grid;
+}
+
+// The seabed grid on 50 m cells of plane rectangular zone IX, off 鹿島.
+Grid zone9Grid() {
+    Grid grid = seabedGrid();
+    grid.cell = 50;
+    grid.west = 78000;
+    grid.south = -12000;
+    grid.zone = 9;
     return grid;
 }
 
@@ -129,8 +166,9 @@ std::vector<Line> readOurs(const fs::path& dataSet) {
     return lines;
 }
 
-// gdal_contour's CSV: "LINESTRING (x y,x y,...)","id",depth
-std::vector<Line> readGdal(const fs::path& csv) {
+// gdal_contour's CSV: "LINESTRING (x y,x y,...)","id",depth; with elevations
+// the levels are negative depths.
+std::vector<Line> readGdal(const fs::path& csv, bool elevations) {
     std::vector<Line> lines;
     std::ifstream in(csv);
     std::string text;
@@ -138,7 +176,10 @@ std::vector<Line> readGdal(const fs::path& csv) {
     while (std::getline(in, text)) {
         const auto open = text.find('('), close = text.find(')');
         if (open == std::string::npos || close == std::string::npos) continue;
-        Line line{std::lround(100 * std::stod(text.substr(text.rfind(',') + 1))), {}};
+        std::string field = text.substr(text.rfind(',') + 1);
+        field.erase(std::remove(field.begin(), field.end(), '"'), field.end());  // ogr2ogr quotes it
+        const double level = std::stod(field);
+        Line line{std::lround(100 * (elevations ? -level : level)), {}};
         std::istringstream coordinates(text.substr(open + 1, close - open - 1));
         for (std::string pair; std::getline(coordinates, pair, ',');) {
             Vertex v{};
@@ -152,8 +193,8 @@ std::vector<Line> readGdal(const fs::path& csv) {
 
 // The cell a point inside it lies in; false outside the grid's nodes.
 bool cellOf(const Grid& grid, Vertex v, int& column, int& row) {
-    column = static_cast<int>(std::floor((v.lon - kWest) / grid.cell - 0.5));
-    row = static_cast<int>(std::floor(grid.rows - 0.5 - (v.lat - kSouth) / grid.cell));
+    column = static_cast<int>(std::floor((v.lon - grid.west) / grid.cell - 0.5));
+    row = static_cast<int>(std::floor(grid.rows - 0.5 - (v.lat - grid.south) / grid.cell));
     return column >= 0 && row >= 0 && column + 1 < grid.columns && row + 1 < grid.rows;
 }
 
@@ -180,33 +221,40 @@ struct GdalSegments {
     int unpairable = 0;     // saddle cells without their four crossings
 };
 
-GdalSegments gdalSegmentsInValidCells(const Grid& grid, const std::vector<Line>& lines) {
+// GDAL's segments inside cells with four valid corners, picked in the grid's
+// own coordinates (`lines`) and given in degrees (`geo`: the same lines
+// converted, vertex for vertex).
+GdalSegments gdalSegmentsInValidCells(const Grid& grid, const std::vector<Line>& lines, const std::vector<Line>& geo) {
     GdalSegments result;
-    std::map<std::tuple<long, int, int>, std::vector<Vertex>> saddles;
-    for (const Line& line : lines)
+    // Each crossing of a saddle cell: where it lies in the grid, and in degrees.
+    std::map<std::tuple<long, int, int>, std::vector<std::pair<Vertex, Vertex>>> saddles;
+    for (std::size_t l = 0; l < lines.size(); ++l) {
+        const Line& line = lines[l];
         for (std::size_t i = 0; i + 1 < line.points.size(); ++i) {
             const Vertex a = line.points[i], b = line.points[i + 1];
             int c = 0, r = 0;
             if (!cellOf(grid, {(a.lon + b.lon) / 2, (a.lat + b.lat) / 2}, c, r) || !allCornersValid(grid, c, r)) continue;
+            const Vertex geoA = geo[l].points[i], geoB = geo[l].points[i + 1];
             if (saddlePairedOtherwise(grid, c, r, line.depthCm / 100.0)) {
                 auto& crossings = saddles[{line.depthCm, c, r}];
-                crossings.push_back(a);
-                crossings.push_back(b);
+                crossings.emplace_back(a, geoA);
+                crossings.emplace_back(b, geoB);
             } else {
-                result.byLevel[line.depthCm].push_back({a, b});
+                result.byLevel[line.depthCm].push_back({geoA, geoB});
             }
         }
+    }
     for (const auto& [key, crossings] : saddles) {
         const auto [depthCm, c, r] = key;
         // Pair the top crossing with the left one and the bottom with the right.
         Vertex top{}, left{}, bottom{}, right{};
         int found = 0;
-        for (const Vertex& v : crossings) {
-            const double tolerance = 1e-9;
-            if (std::fabs(v.lat - grid.latOf(r)) < tolerance) top = v, found |= 1;
-            else if (std::fabs(v.lon - grid.lonOf(c)) < tolerance) left = v, found |= 2;
-            else if (std::fabs(v.lat - grid.latOf(r + 1)) < tolerance) bottom = v, found |= 4;
-            else if (std::fabs(v.lon - grid.lonOf(c + 1)) < tolerance) right = v, found |= 8;
+        for (const auto& [v, geoV] : crossings) {
+            const double tolerance = 1e-9 * std::max(1.0, grid.cell * 1e3);
+            if (std::fabs(v.lat - grid.yOf(r)) < tolerance) top = geoV, found |= 1;
+            else if (std::fabs(v.lon - grid.xOf(c)) < tolerance) left = geoV, found |= 2;
+            else if (std::fabs(v.lat - grid.yOf(r + 1)) < tolerance) bottom = geoV, found |= 4;
+            else if (std::fabs(v.lon - grid.xOf(c + 1)) < tolerance) right = geoV, found |= 8;
         }
         if (crossings.size() != 4 || found != 15) {
             ++result.unpairable;
@@ -266,24 +314,43 @@ protected:
         Coverage coverage;
         const fs::path asc = folder_ / (name + ".asc"), out = folder_ / name, csv = folder_ / (name + ".csv");
         std::ofstream(asc) << ascText(grid);
+        if (grid.zone) {
+            const std::string prj = "gdalsrsinfo -o wkt_esri EPSG:" + std::to_string(6668 + grid.zone) + " > '" +
+                                    (folder_ / (name + ".prj")).string() + "'";
+            EXPECT_EQ(std::system(prj.c_str()), 0) << prj;
+        }
         fs::create_directories(out);
         std::string ourLevels, gdalLevels;
         for (const int level : levels) {
             ourLevels += (ourLevels.empty() ? "" : ",") + std::to_string(level);
-            gdalLevels += " " + std::to_string(level);
+            // gdal_contour takes its fixed levels ascending: elevations in reverse.
+            const std::string gdalLevel = " -fl " + std::to_string(grid.elevations ? -level : level);
+            gdalLevels = grid.elevations ? gdalLevel + gdalLevels : gdalLevels + gdalLevel;
         }
+        // Elevations without --depths, and no --zone: the .prj gives it.
         const std::string written = lastOutputLine(std::string(VORNEL_CONTOUR_EXE) + " '" + asc.string() + "' '" +
-                                                   out.string() + "' --depths --levels=" + ourLevels);
+                                                   out.string() + "'" + (grid.elevations ? "" : " --depths") +
+                                                   " --levels=" + ourLevels);
         EXPECT_FALSE(written.empty()) << "vornel-contour failed";
         // Float64, as we read the values; GDAL would read this grid as Float32.
-        const std::string gdal = "gdal_contour -q --config AAIGRID_DATATYPE Float64 -f CSV -lco GEOMETRY=AS_WKT -a depth -fl" +
+        const std::string gdal = "gdal_contour -q --config AAIGRID_DATATYPE Float64 -f CSV -lco GEOMETRY=AS_WKT -a depth" +
                                  gdalLevels + " '" + asc.string() + "' '" + csv.string() + "'";
         EXPECT_EQ(std::system(gdal.c_str()), 0) << gdal;
-        if (written.empty() || !fs::exists(csv)) return coverage;
+        // Metres of zone IX into degrees, by PROJ.
+        const fs::path geoCsv = folder_ / (name + "-geo.csv");
+        if (grid.zone) {
+            const std::string warp = "ogr2ogr -f CSV -lco GEOMETRY=AS_WKT -s_srs EPSG:" +
+                                     std::to_string(6668 + grid.zone) + " -t_srs EPSG:6668 '" + geoCsv.string() +
+                                     "' '" + csv.string() + "'";
+            EXPECT_EQ(std::system(warp.c_str()), 0) << warp;
+        }
+        if (written.empty() || !fs::exists(csv) || (grid.zone && !fs::exists(geoCsv))) return coverage;
 
         std::map<long, std::vector<Line>> ours;
         for (Line& line : readOurs(written)) ours[line.depthCm].push_back(std::move(line));
-        const GdalSegments theirs = gdalSegmentsInValidCells(grid, readGdal(csv));
+        const std::vector<Line> gdalLines = readGdal(csv, grid.elevations);
+        const GdalSegments theirs =
+            gdalSegmentsInValidCells(grid, gdalLines, grid.zone ? readGdal(geoCsv, grid.elevations) : gdalLines);
         EXPECT_EQ(theirs.unpairable, 0);
         coverage.repairedSaddles = theirs.repaired;
         EXPECT_EQ(ours.size(), theirs.byLevel.size()) << "levels with contours";
@@ -353,6 +420,10 @@ TEST_F(GdalPeer, SameSegmentsAndLinesAsGdalContourInsideTheValidCells) {
     const Coverage rough = compareWithGdal("rough", roughGrid(), {10, 20, 30, 40, 50, 60, 70, 80, 90});
     EXPECT_GE(rough.repairedSaddles, 20) << "saddles that the cell mean decides unlike GDAL";
     EXPECT_GE(rough.rings, 20);
+    const Coverage gebco = compareWithGdal("gebco", gebcoGrid(), {10, 20, 30, 50, 75, 100, 150, 200});
+    EXPECT_GE(gebco.rings, 1) << "the bank is ringed";
+    const Coverage zone9 = compareWithGdal("zone9", zone9Grid(), {10, 15, 20, 25, 30, 40, 50, 60});
+    EXPECT_GE(zone9.rings, 2);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "coordinate_system.h"
 #include "grid_reader.h"
 #include "input_error.h"
 
@@ -112,6 +113,82 @@ TEST(GridReader, BadFilesAreRefusedNamingTheLine) {
     EXPECT_EQ(failingLine("0 0 1\n1 0 2\n"), 2) << "a single row";
     EXPECT_EQ(failingLine(""), 1) << "empty file";
     EXPECT_EQ(failingLine(std::string(3 << 20, 'x')), 1) << "no line breaks at all";
+}
+
+// The .prj texts as GDAL writes them beside an .asc (the ESRI form), and the
+// OGC WKT 1 and WKT 2 of other programs.
+TEST(GridReader, PrjNamesTheCoordinateSystem) {
+    using Kind = CoordinateSystem::Kind;
+    const std::string geographic =
+        R"(GEOGCS["GCS_JGD_2011",DATUM["D_JGD_2011",SPHEROID["GRS_1980",6378137.0,298.257222101004]],)"
+        R"(PRIMEM["Greenwich",0.0],UNIT["Degree",0.0174532925199433]])";
+    const auto tm = [](const std::string& name, const std::string& datum, double lon0, double lat0, double scale,
+                       double falseEasting) {
+        return R"(PROJCS[")" + name + R"(",GEOGCS["GCS_)" + datum + R"(",DATUM["D_)" + datum +
+               R"(",SPHEROID["GRS_1980",6378137.0,298.257222101]],PRIMEM["Greenwich",0.0],)"
+               R"(UNIT["Degree",0.0174532925199433]],PROJECTION["Transverse_Mercator"],)"
+               R"(PARAMETER["False_Easting",)" + std::to_string(falseEasting) + R"(],PARAMETER["False_Northing",0.0],)"
+               R"(PARAMETER["Central_Meridian",)" + std::to_string(lon0) + R"(],PARAMETER["Scale_Factor",)" +
+               std::to_string(scale) + R"(],PARAMETER["Latitude_Of_Origin",)" + std::to_string(lat0) +
+               R"(],UNIT["Meter",1.0]])";
+    };
+    const std::string ogcZone9 =
+        R"(PROJCS["JGD2011 / Japan Plane Rectangular CS IX",GEOGCS["JGD2011",DATUM["Japanese_Geodetic_Datum_2011",)"
+        R"(SPHEROID["GRS 1980",6378137,298.257222101]],PRIMEM["Greenwich",0],UNIT["degree",0.0174532925199433]],)"
+        R"(PROJECTION["Transverse_Mercator"],PARAMETER["latitude_of_origin",36],)"
+        R"(PARAMETER["central_meridian",139.833333333333],PARAMETER["scale_factor",0.9999],)"
+        R"(PARAMETER["false_easting",0],PARAMETER["false_northing",0],UNIT["metre",1],AXIS["Northing",NORTH],)"
+        R"(AXIS["Easting",EAST],AUTHORITY["EPSG","6677"]])";
+    const std::string wkt2Zone12 =
+        "PROJCRS[\"JGD2000 / Japan Plane Rectangular CS XII\",\n  BASEGEOGCRS[\"JGD2000\",DATUM[\"Japanese Geodetic "
+        "Datum 2000\",ELLIPSOID[\"GRS 1980\",6378137,298.257222101,LENGTHUNIT[\"metre\",1]]]],\n"
+        "  CONVERSION[\"Japan Plane Rectangular CS zone XII\",METHOD[\"Transverse Mercator\",ID[\"EPSG\",9807]],"
+        "PARAMETER[\"Latitude of natural origin\",44,ANGLEUNIT[\"degree\",0.0174532925199433]],"
+        "PARAMETER[\"Longitude of natural origin\",142.25,ANGLEUNIT[\"degree\",0.0174532925199433]],"
+        "PARAMETER[\"Scale factor at natural origin\",0.9999,SCALEUNIT[\"unity\",1]],"
+        "PARAMETER[\"False easting\",0,LENGTHUNIT[\"metre\",1]],PARAMETER[\"False northing\",0,LENGTHUNIT[\"metre\",1]]],"
+        "\n  CS[Cartesian,2],AXIS[\"northing (X)\",north,ORDER[1],LENGTHUNIT[\"metre\",1]],"
+        "AXIS[\"easting (Y)\",east,ORDER[2],LENGTHUNIT[\"metre\",1]],ID[\"EPSG\",2454]]";
+
+    const struct {
+        std::string wkt;
+        Kind kind;
+        int zone;
+        bool tokyo;
+    } cases[] = {
+        {geographic, Kind::Geographic, 0, false},
+        {tm("JGD_2011_Japan_Zone_9", "JGD_2011", 139.833333333333, 36, 0.9999, 0), Kind::PlaneRectangular, 9, false},
+        {tm("JGD_2000_Japan_Zone_2", "JGD_2000", 131, 33, 0.9999, 0), Kind::PlaneRectangular, 2, false},
+        {ogcZone9, Kind::PlaneRectangular, 9, false},
+        {wkt2Zone12, Kind::PlaneRectangular, 12, false},
+        {tm("Japan_Zone_9", "Tokyo", 139.833333333333, 36, 0.9999, 0), Kind::PlaneRectangular, 9, true},
+        {tm("JGD_2011_UTM_Zone_54N", "JGD_2011", 141, 0, 0.9996, 500000), Kind::Utm, 54, false},
+        {tm("Made_Up_TM", "JGD_2011", 139.9, 36, 0.9999, 0), Kind::Other, 0, false},  // near, not a zone's origin
+        {R"(PROJCS["WGS_1984_Web_Mercator_Auxiliary_Sphere",GEOGCS["GCS_WGS_1984",DATUM["D_WGS_1984",)"
+         R"(SPHEROID["WGS_1984",6378137.0,298.257223563]],PRIMEM["Greenwich",0.0],UNIT["Degree",0.0174532925199433]],)"
+         R"(PROJECTION["Mercator_Auxiliary_Sphere"],PARAMETER["False_Easting",0.0],UNIT["Meter",1.0]])",
+         Kind::WebMercator, 0, false},
+        {R"(PROJCS["JGD2011 / Japan zone 9 ftUS",GEOGCS["JGD2011",DATUM["JGD2011",SPHEROID["GRS 1980",6378137,)"
+         R"(298.257222101]],UNIT["degree",0.0174532925199433]],PROJECTION["Transverse_Mercator"],)"
+         R"(PARAMETER["latitude_of_origin",36],PARAMETER["central_meridian",139.833333333333],)"
+         R"(PARAMETER["scale_factor",0.9999],UNIT["US survey foot",0.304800609601219]])",
+         Kind::Other, 0, false},  // the zone's parameters, but in feet
+    };
+    for (const auto& c : cases) {
+        const auto system = parseCoordinateSystem(c.wkt);
+        ASSERT_TRUE(system) << c.wkt;
+        EXPECT_EQ(system->kind, c.kind) << c.wkt;
+        EXPECT_EQ(system->zone, c.zone) << c.wkt;
+        EXPECT_EQ(system->tokyoDatum, c.tokyo) << c.wkt;
+    }
+    EXPECT_EQ(parseCoordinateSystem(ogcZone9)->name, "JGD2011 / Japan Plane Rectangular CS IX");
+    for (const char* bad : {"", "EPSG:6677", "+proj=longlat +datum=WGS84", R"(GEOGCS["x",DATUM["y")",
+                            R"(GEOGCS["x"] trailing)"})
+        EXPECT_FALSE(parseCoordinateSystem(bad)) << bad;
+    std::string deep;
+    for (int i = 0; i < 100; ++i) deep += "GEOGCS[\"x\",";
+    deep += "1" + std::string(100, ']');
+    EXPECT_FALSE(parseCoordinateSystem(deep)) << "nested deeper than any coordinate system";
 }
 
 }  // namespace
