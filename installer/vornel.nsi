@@ -154,6 +154,7 @@ Section "Uninstall"
   Delete "$INSTDIR\zelvo-in.txt"
   Delete "$INSTDIR\zelvo-out_*.tmp"
   Delete "$INSTDIR\zelvo-out_*.txt"
+  Delete "$INSTDIR\zelvo-out_*.crv"
 
   ; The installed files, then their folders when empty (deepest first).
   !include "${LISTS}/uninstall-files.nsh"

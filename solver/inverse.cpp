@@ -18,8 +18,8 @@ struct Sample {
     double mismatch = 0.0;  // mean direction at the point minus the observed one, in (-180, 180]
 };
 
-Sample sampleAt(const ForwardModel& model, double principal, double direction) {
-    const Transformation t = model.evaluate(model.site().contourNormal + principal);
+Sample sampleAt(ResponseSweep& sweep, double principal, double direction) {
+    const Transformation& t = sweep.at(principal);
     Sample s;
     s.valid = t.reached && t.coefficient >= kMinCoefficient;
     s.mismatch = signed180(t.direction - direction);
@@ -28,13 +28,27 @@ Sample sampleAt(const ForwardModel& model, double principal, double direction) {
 
 }  // namespace
 
-std::vector<double> findOffshoreDirections(const ForwardModel& model, double direction) {
+ResponseSweep::ResponseSweep(const Site& site, double period, int smax, const Grid& grid)
+    : model_(site, period, smax, false, grid), smax_(smax) {}
+
+const Transformation& ResponseSweep::at(double principal) {
+    auto found = evaluated_.find(principal);
+    if (found != evaluated_.end()) return found->second;
+    return evaluated_.emplace(principal, model_.evaluate(model_.site().contourNormal + principal)).first->second;
+}
+
+SiteResponse::SiteResponse(const Site& site, double period, const Grid& grid) {
+    sweeps.reserve(kSmaxCount);
+    for (int smax : kSmaxCases) sweeps.emplace_back(site, period, smax, grid);
+}
+
+std::vector<double> findPrincipalDirections(ResponseSweep& sweep, double direction) {
     std::vector<double> principals;
-    Sample previous = sampleAt(model, kFirstSample, direction);
+    Sample previous = sampleAt(sweep, kFirstSample, direction);
     if (previous.valid && previous.mismatch == 0.0) principals.push_back(kFirstSample);
     for (int i = 1; i < kSamples; ++i) {
         const double hi = kFirstSample + i * kSampleStep;
-        const Sample current = sampleAt(model, hi, direction);
+        const Sample current = sampleAt(sweep, hi, direction);
         if (current.valid && current.mismatch == 0.0) {
             principals.push_back(hi);
         } else if (previous.valid && current.valid && previous.mismatch != 0.0 &&
@@ -46,7 +60,7 @@ std::vector<double> findOffshoreDirections(const ForwardModel& model, double dir
             bool lost = false;
             while (b - a > 2.0 * kRootTolerance) {
                 const double m = 0.5 * (a + b);
-                const Sample mid = sampleAt(model, m, direction);
+                const Sample mid = sampleAt(sweep, m, direction);
                 if (!mid.valid) {
                     lost = true;
                     break;
@@ -62,26 +76,28 @@ std::vector<double> findOffshoreDirections(const ForwardModel& model, double dir
         }
         previous = current;
     }
-    std::vector<double> directions;
-    for (double p : principals) directions.push_back(azimuth360(model.site().contourNormal + p));
-    return directions;
+    return principals;
 }
 
-std::vector<Candidate> estimateOffshoreWaves(const Observation& observed, const Grid& grid) {
+std::vector<Candidate> estimateOffshoreWaves(SiteResponse& response, double height, double direction) {
     std::vector<Candidate> candidates;
-    for (int smax : kSmaxCases) {
-        const ForwardModel model(observed.site, observed.period, smax, false, grid);
-        for (double theta : findOffshoreDirections(model, observed.direction)) {
+    for (ResponseSweep& sweep : response.sweeps) {
+        for (double principal : findPrincipalDirections(sweep, direction)) {
             if (static_cast<int>(candidates.size()) >= kMaxCandidates) return candidates;
             Candidate c;
-            c.smax = smax;
-            c.offshoreDirection = theta;
-            c.transformation = model.evaluate(theta);
-            c.offshoreHeight = observed.height / c.transformation.coefficient;
+            c.smax = sweep.smax();
+            c.offshoreDirection = azimuth360(sweep.site().contourNormal + principal);
+            c.transformation = sweep.at(principal);
+            c.offshoreHeight = height / c.transformation.coefficient;
             candidates.push_back(c);
         }
     }
     return candidates;
+}
+
+std::vector<Candidate> estimateOffshoreWaves(const Observation& observed, const Grid& grid) {
+    SiteResponse response(observed.site, observed.period, grid);
+    return estimateOffshoreWaves(response, observed.height, observed.direction);
 }
 
 }  // namespace zelvo

@@ -11,6 +11,10 @@ namespace zelvo {
 
 namespace {
 
+const char* const kEchoFormats[kInputFieldCount] = {"%.1f", "%.1f", "%.1f", "%.1f", "%.1f", "%.2f", "%.2f", "%.1f"};
+
+}  // namespace
+
 void appendf(std::string& out, const char* format, ...) {
     char buffer[512];
     va_list args;
@@ -20,16 +24,11 @@ void appendf(std::string& out, const char* format, ...) {
     if (n > 0) out.append(buffer, static_cast<std::size_t>(n) < sizeof buffer ? n : sizeof buffer - 1);
 }
 
-// theta_o with one decimal: rounding first, so that 359.96 becomes 0.0 and never 360.0.
-double directionForPrinting(double degrees) {
+double printedDirection(double degrees) {
     double rounded = std::round(azimuth360(degrees) * 10.0) / 10.0;
     if (rounded >= 360.0) rounded -= 360.0;
     return rounded == 0.0 ? 0.0 : rounded;  // no "-0.0"
 }
-
-const char* const kEchoFormats[kInputFieldCount] = {"%.1f", "%.1f", "%.1f", "%.1f", "%.1f", "%.2f", "%.2f", "%.1f"};
-
-}  // namespace
 
 std::string resultFileName(const std::string& title) {
     return "zelvo-out_" + title + ".tmp";
@@ -47,7 +46,7 @@ std::string echoValue(const CaseInput& input, int field) {
 std::string formatResultFile(const CaseInput& input, const std::vector<Candidate>& candidates) {
     std::string out = "smax       ho   thetaO\r\n";
     for (const Candidate& c : candidates)
-        appendf(out, "%4d %8.3f %8.1f\r\n", c.smax, c.offshoreHeight, directionForPrinting(c.offshoreDirection));
+        appendf(out, "%4d %8.3f %8.1f\r\n", c.smax, c.offshoreHeight, printedDirection(c.offshoreDirection));
     out += "\r\n*****\r\n";
     if (candidates.empty()) return out;
     out += input.title + "\r\n";

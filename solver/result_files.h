@@ -30,4 +30,11 @@ std::string formatReport(const CaseInput& input, const std::vector<Candidate>& c
 // The echo of one input value, formatted as the main program wrote it.
 std::string echoValue(const CaseInput& input, int field);
 
+// theta_o as every output prints it with one decimal: reduced into [0, 360) after rounding, so
+// that 359.96 becomes 0.0 and never 360.0, and never "-0.0".
+double printedDirection(double degrees);
+
+// printf into `out`; at most 511 bytes a call.
+void appendf(std::string& out, const char* format, ...);
+
 }  // namespace zelvo

@@ -7,6 +7,7 @@
 #include "case_input.h"
 #include "inverse.h"
 #include "named_files.h"
+#include "response_file.h"
 #include "result_files.h"
 
 namespace zelvo {
@@ -48,17 +49,21 @@ int run(std::FILE* errors) {
     if (!parseCaseInput(bytes, input, why)) return fail(errors, EXIT_BAD_INPUT, why);
     if (!checkTitle(input.title, why)) return fail(errors, EXIT_BAD_TITLE, why);
 
-    const std::vector<Candidate> candidates = estimateOffshoreWaves(input.observation());
+    const Observation observed = input.observation();
+    SiteResponse response(observed.site, observed.period);
+    const std::vector<Candidate> candidates = estimateOffshoreWaves(response, observed.height, observed.direction);
 
-    // The report first: the main program waits for the result file, so it is written last, and a
-    // failure of either removes both.
-    const std::string report = reportFileName(input.title);
-    const std::string result = resultFileName(input.title);
-    if (!writeWhole(report, formatReport(input, candidates)) ||
-        !writeWhole(result, formatResultFile(input, candidates))) {
-        removeNamedFile(report);
-        removeNamedFile(result);
-        return fail(errors, EXIT_WRITE_FAILED, "cannot write " + result);
+    // The report and the response file first: the main program waits for the result file, so it
+    // is written last, and a failure of any removes all three.
+    const std::string names[] = {reportFileName(input.title), responseFileName(input.title),
+                                 resultFileName(input.title)};
+    const std::string contents[] = {formatReport(input, candidates), formatResponseFile(candidates, response),
+                                    formatResultFile(input, candidates)};
+    for (int i = 0; i < 3; ++i) {
+        if (!writeWhole(names[i], contents[i])) {
+            for (const std::string& name : names) removeNamedFile(name);
+            return fail(errors, EXIT_WRITE_FAILED, "cannot write " + names[i]);
+        }
     }
     return EXIT_OK;
 }

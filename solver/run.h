@@ -1,4 +1,4 @@
-// One run of the solver in the current folder: read zelvo-in.txt, estimate, write both outputs.
+// One run of the solver in the current folder: read zelvo-in.txt, estimate, write the three outputs.
 #pragma once
 
 #include <cstdio>

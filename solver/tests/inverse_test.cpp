@@ -24,11 +24,13 @@ void expectRoundTrip(const Truth& c) {
     const ForwardModel model(c.site, c.period, c.smax);
     const Transformation forward = model.evaluate(c.direction);
     ASSERT_TRUE(forward.reached);
-    const std::vector<double> roots = findOffshoreDirections(model, forward.direction);
+    ResponseSweep sweep(c.site, c.period, c.smax);
+    const std::vector<double> roots = findPrincipalDirections(sweep, forward.direction);
     ASSERT_FALSE(roots.empty());
-    double best = roots.front();
+    double best = c.site.contourNormal + roots.front();
     for (double r : roots)
-        if (std::fabs(signed180(r - c.direction)) < std::fabs(signed180(best - c.direction))) best = r;
+        if (std::fabs(signed180(c.site.contourNormal + r - c.direction)) < std::fabs(signed180(best - c.direction)))
+            best = c.site.contourNormal + r;
     EXPECT_NEAR(signed180(best - c.direction), 0.0, 0.1);
     const double height = ho * forward.coefficient;
     EXPECT_NEAR(height / model.evaluate(best).coefficient / ho, 1.0, 1e-3);

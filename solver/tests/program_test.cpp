@@ -1,53 +1,18 @@
 // The built program, run in a folder of its own as the main program runs it.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
+
+#include "program_folder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class Program : public testing::Test {
+class Program : public ProgramFolder {
 protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() / ("zelvo_test_" + std::to_string(::getpid()) + "_" +
-                                               testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
-    void writeInput(const std::string& bytes) { std::ofstream(folder_ / "zelvo-in.txt", std::ios::binary) << bytes; }
-    // Runs the solver with the folder as the current folder; the streams go outside it.
-    int run() {
-        const std::string command = "cd '" + folder_.string() + "' && '" ZELVO_EXE "' >'" + folder_.string() +
-                                    ".out' 2>'" + folder_.string() + ".err'";
-        const int status = std::system(command.c_str());
-        std::ifstream err(folder_.string() + ".err");
-        std::stringstream s;
-        s << err.rdbuf();
-        errors_ = s.str();
-        fs::remove(folder_.string() + ".out");
-        fs::remove(folder_.string() + ".err");
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    std::vector<std::string> files() const {
-        std::vector<std::string> names;
-        for (const auto& e : fs::directory_iterator(folder_)) names.push_back(e.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-    std::string read(const std::string& name) const {
-        std::ifstream in(folder_ / name, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
     void expectRejected(const std::string& input) {
         writeInput(input);
         const int code = run();
@@ -57,9 +22,6 @@ protected:
         EXPECT_EQ(files(), std::vector<std::string>{"zelvo-in.txt"}) << input;
         fs::remove(folder_ / "zelvo-in.txt");
     }
-
-    fs::path folder_;
-    std::string errors_;
 };
 
 std::string input(const std::string& title, const std::string& tipDepth = " 12.0", const std::string& period = " 8.00",
@@ -70,23 +32,37 @@ std::string input(const std::string& title, const std::string& tipDepth = " 12.0
 
 }  // namespace
 
-TEST_F(Program, WritesBothFilesForAGoodCase) {
+TEST_F(Program, WritesTheThreeFilesForAGoodCase) {
     writeInput(input("Port \x95\x5C"));  // a Shift_JIS title whose trail byte is '\'
     ASSERT_EQ(run(), 0) << errors_;
     EXPECT_TRUE(errors_.empty()) << errors_;
     // Named by the title's characters (here UTF-8), not by its Shift_JIS bytes.
-    const std::vector<std::string> expected = {"zelvo-in.txt", "zelvo-out_Port 表.tmp", "zelvo-out_Port 表.txt"};
+    const std::vector<std::string> expected = {"zelvo-in.txt", "zelvo-out_Port 表.crv", "zelvo-out_Port 表.tmp",
+                                               "zelvo-out_Port 表.txt"};
     ASSERT_EQ(files(), expected);
-    const std::string result = read(expected[1]);
+    const std::string result = read(expected[2]);
     EXPECT_NE(result.find("\r\n  25 "), std::string::npos) << result;
     EXPECT_NE(result.find("\r\n\r\n*****\r\nPort \x95\x5C\r\nazim**200.0\r\n"), std::string::npos) << result;
-    EXPECT_NE(read(expected[2]).find("Candidates"), std::string::npos);
+    EXPECT_NE(read(expected[3]).find("Candidates"), std::string::npos);
 }
 
 TEST_F(Program, WithoutCandidatesWritesHeaderAndMarkerOnly) {
     writeInput(input("Land").replace(input("Land").find("dir***|222.0"), 12, "dir***| 20.0"));
     ASSERT_EQ(run(), 0) << errors_;
     EXPECT_EQ(read("zelvo-out_Land.tmp"), "smax       ho   thetaO\r\n\r\n*****\r\n");
+    // The curves still show why there is none.
+    EXPECT_NE(read("zelvo-out_Land.crv").find("\r\ncandidates 0\r\ncurves 1077\r\n"), std::string::npos);
+}
+
+TEST_F(Program, AWriteFailureLeavesNoOutput) {
+    // The response file cannot be written where a folder of its name stands: the report written
+    // before it is removed again and the result file, which the main program waits for, never appears.
+    writeInput(input("Cut"));
+    fs::create_directories(folder_ / "zelvo-out_Cut.crv");
+    std::ofstream(folder_ / "zelvo-out_Cut.crv" / "keep") << "x";
+    EXPECT_EQ(run(), 3);
+    EXPECT_EQ(errors_, "zelvo_v3: cannot write zelvo-out_Cut.crv\n");
+    EXPECT_EQ(files(), (std::vector<std::string>{"zelvo-in.txt", "zelvo-out_Cut.crv"}));
 }
 
 TEST_F(Program, RejectsBadInputWithoutWritingAnything) {

@@ -120,8 +120,8 @@ t0=$(date +%s)
 (cd "$inst" && wine_run ./zelvo_v3.exe) >"$work/solver.log" 2>&1 || fail "zelvo_v3.exe exited with $?"
 echo "  (solver: $(( $(date +%s) - t0 )) s)"
 out="$inst/zelvo-out_release-check.tmp"
-check "solver: zelvo-out_release-check.tmp and .txt written in the install folder" \
-  test -f "$out" -a -f "$inst/zelvo-out_release-check.txt"
+check "solver: zelvo-out_release-check.tmp, .txt and .crv written in the install folder" \
+  test -f "$out" -a -f "$inst/zelvo-out_release-check.txt" -a -f "$inst/zelvo-out_release-check.crv"
 if [ -f "$out" ]; then
   rows="$(tr -d '\r' <"$out" | awk 'NR > 1 && NF == 0 { exit } NR > 1')"
   echo "$rows" | sed 's/^/        /'
