@@ -73,7 +73,7 @@ ContourOptions parseArguments(const std::vector<std::filesystem::path>& argument
                 throw InputError(msg::badZone(value));
             options.zone = zone;
         } else if (startsWith(*text, "--nodata=", value)) {
-            options.nodata = parseNumber(value);
+            options.nodata = parseValue(value);  // "nan" too
             if (!options.nodata) throw InputError(msg::badOption(*text));
         } else {
             throw InputError(msg::badOption(*text) + " " + msg::usage());
@@ -87,9 +87,13 @@ ContourOutcome runContour(const ContourOptions& options) {
     const std::vector<double> levels = options.levels ? *options.levels : defaultLevels();
     const std::filesystem::path folder = options.folder.empty() ? options.grid.parent_path() : options.folder;
     try {
+        std::error_code error;
+        if (std::filesystem::is_directory(options.grid, error)) return failure(options.grid, 0, msg::folderGiven());
         FilePtr file = openFile(options.grid, false);
         if (!file) return failure(options.grid, 0, msg::cannotOpenGrid());
         GridOptions gridOptions;
+        gridOptions.name = utf8Of(options.grid.filename());
+        gridOptions.stem = utf8Of(options.grid.stem());
         if (options.nodata) {
             gridOptions.hasNodata = true;
             gridOptions.nodata = *options.nodata;
@@ -100,11 +104,10 @@ ContourOutcome runContour(const ContourOptions& options) {
         ValueSurvey values(options.depths);
         try {
             auto reader = openGrid(file.get(), gridOptions);
-            PlacementRequest request{reader->geometry(), reader->xyz(), options.zone, options.grid,
-                                     prjBeside(options.grid)};
-            // Where the grid lies is known from an ASCII grid's header: a
-            // grid that cannot be placed is refused before its values are read.
-            if (reader->geometryComplete()) placement = placeGrid(request);
+            // Where the grid lies is known from an ASCII grid's header and
+            // from the first reading of an XYZ file: a grid that cannot be
+            // placed is refused before any value is contoured.
+            placement = placeGrid({reader->geometry(), reader->xyz(), options.zone, options.grid, prjBeside(options.grid)});
             ContourBuilder builder(reader->geometry().columns, levels, vornel::kContourStoreCapacity);
             std::vector<double> row;
             while (reader->nextRow(row)) {
@@ -114,10 +117,6 @@ ContourOutcome runContour(const ContourOptions& options) {
                 builder.addRow(row);
             }
             geometry = reader->geometry();
-            if (!placement) {
-                request.geometry = geometry;
-                placement = placeGrid(request);
-            }
             // What the values say about their labelling comes before what
             // they gave: a NODATA value left in makes cliffs, land read as sea
             // makes contours, and both can also overflow the limit.
@@ -134,7 +133,6 @@ ContourOutcome runContour(const ContourOptions& options) {
         file.reset();
         if (lines.empty()) return failure(options.grid, 0, msg::noContour(levels.size()));
 
-        std::error_code error;
         if (!std::filesystem::is_directory(folder, error))
             return failure(folder, 0, msg::cannotWriteFolder("フォルダーがありません"));
         const std::filesystem::path stem = options.dataSetStem ? *options.dataSetStem : options.grid.stem();

@@ -11,16 +11,11 @@
 #include "messages.h"
 #include "numbers.h"
 #include "text_scanner.h"
+#include "xyz_grid_reader.h"
 
 namespace gridcontour {
 
 namespace {
-
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-// Grid coordinates may be written with fewer digits than the step has: a
-// node within a thousandth of a cell of its place is on the grid.
-constexpr double kRegularTolerance = 1e-3;
 
 char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -35,21 +30,6 @@ std::optional<long long> parseCount(std::string_view text) {
     return static_cast<long long>(*number);
 }
 
-class NoDataRule {
-public:
-    explicit NoDataRule(const GridOptions& options) : has_(options.hasNodata), value_(options.nodata) {}
-    // Exporters write the NODATA value with the same digits in header and data;
-    // a float grid written with fewer digits still comes within this of it.
-    double apply(double value) const {
-        if (has_ && (value == value_ || std::fabs(value - value_) <= 1e-6 * std::max(1.0, std::fabs(value_)))) return kNaN;
-        return value;
-    }
-
-private:
-    bool has_;
-    double value_;
-};
-
 // ---- ESRI ASCII grid -------------------------------------------------------
 
 class AsciiGridReader : public GridReader {
@@ -60,7 +40,6 @@ public:
           pendingLine_(firstValueLine) {}
 
     const GridGeometry& geometry() const override { return geometry_; }
-    bool geometryComplete() const override { return true; }
     bool xyz() const override { return false; }
 
     bool nextRow(std::vector<double>& values) override {
@@ -73,7 +52,7 @@ public:
         values.resize(static_cast<std::size_t>(geometry_.columns));
         for (auto& value : values) {
             if (!nextToken(token, line)) throw InputError(msg::gridCut(row_ + 1, geometry_.rows), scanner_->line());
-            const auto number = parseNumber(token);
+            const auto number = parseValue(token);
             if (!number) throw InputError(msg::notANumber(token), line);
             value = noData_.apply(*number);
         }
@@ -109,7 +88,7 @@ std::unique_ptr<GridReader> openAsciiGrid(std::unique_ptr<TextScanner> scanner, 
     std::optional<double> xll, yll, cellSize, dx, dy, nodata;
     bool xCentre = false, yCentre = false;
     // Keys are words; the first token that is a number is the first value.
-    while (!parseNumber(key)) {
+    while (!parseValue(key)) {
         const long long keyLine = scanner->line();
         std::string keyText(key);
         std::string_view valueText;
@@ -135,7 +114,10 @@ std::unique_ptr<GridReader> openAsciiGrid(std::unique_ptr<TextScanner> scanner, 
         else if (equalsIgnoringCase(keyText, "cellsize")) cellSize = number();
         else if (equalsIgnoringCase(keyText, "dx")) dx = number();
         else if (equalsIgnoringCase(keyText, "dy")) dy = number();
-        else if (equalsIgnoringCase(keyText, "nodata_value")) nodata = number();
+        else if (equalsIgnoringCase(keyText, "nodata_value")) {
+            nodata = parseValue(valueText);  // "nan": only NaN cells are no data, as always
+            if (!nodata) throw InputError(msg::notANumber(valueText), line);
+        }
         else throw InputError(msg::unknownHeaderKey(keyText), keyLine);
         if (!scanner->nextToken(key)) throw InputError(msg::gridCut(0, rows.value_or(0)), scanner->line());
     }
@@ -170,161 +152,47 @@ bool isAsciiGridKey(std::string_view word) {
     return false;
 }
 
-// ---- XYZ grid --------------------------------------------------------------
+// ---- What kind of file ------------------------------------------------------
 
-struct XyzPoint {
-    double x, y, z;
-    long long line;
-};
-
-class XyzGridReader : public GridReader {
-public:
-    XyzGridReader(std::unique_ptr<TextScanner> scanner, const GridOptions& options)
-        : scanner_(std::move(scanner)), noData_(options) {}
-
-    // Reads the first row, which fixes the columns and the x step.
-    void start() {
-        XyzPoint point;
-        if (!nextPoint(point)) throw InputError(msg::noValues(), scanner_->line());
-        const double rowY = point.y;
-        firstRow_.push_back(noData_.apply(point.z));
-        geometry_.firstX = point.x;
-        geometry_.firstY = point.y;
-        while (nextPoint(point)) {
-            if (firstRow_.size() == 1) {
-                if (point.y != rowY) throw InputError(msg::notRegular(), point.line);
-                geometry_.stepX = point.x - geometry_.firstX;
-                if (geometry_.stepX == 0) throw InputError(msg::notRegular(), point.line);
-            } else if (!sameY(point.y, rowY)) {
-                pending_ = point;
-                break;
-            }
-            checkX(point, static_cast<long long>(firstRow_.size()));
-            if (static_cast<long long>(firstRow_.size()) == kMaxColumns)
-                throw InputError(msg::badGridSize("x", std::to_string(kMaxColumns + 1)), point.line);
-            firstRow_.push_back(noData_.apply(point.z));
-        }
-        geometry_.columns = static_cast<long long>(firstRow_.size());
-        if (geometry_.columns < 2) throw InputError(msg::tooSmall(), scanner_->line());
-    }
-
-    const GridGeometry& geometry() const override { return geometry_; }
-    bool geometryComplete() const override { return geometry_.rows > 0; }
-    bool xyz() const override { return true; }
-
-    bool nextRow(std::vector<double>& values) override {
-        if (!firstRow_.empty()) {
-            values.swap(firstRow_);
-            firstRow_.clear();
-            firstRow_.shrink_to_fit();
-            rows_ = 1;
-            return true;
-        }
-        if (!pending_) {
-            if (rows_ < 2) throw InputError(msg::tooSmall(), scanner_->line());
-            geometry_.rows = rows_;
-            return false;
-        }
-        const XyzPoint start = *pending_;
-        pending_.reset();
-        if (rows_ == 1) {
-            geometry_.stepY = start.y - geometry_.firstY;
-        } else if (std::fabs(start.y - (geometry_.firstY + static_cast<double>(rows_) * geometry_.stepY)) >
-                   kRegularTolerance * std::fabs(geometry_.stepY)) {
-            throw InputError(msg::notRegular(), start.line);
-        }
-        values.resize(static_cast<std::size_t>(geometry_.columns));
-        long long column = 0;
-        XyzPoint point = start;
-        for (;;) {
-            if (column == geometry_.columns) throw InputError(msg::notRegular(), point.line);
-            checkX(point, column);
-            values[static_cast<std::size_t>(column++)] = noData_.apply(point.z);
-            if (!nextPoint(point)) break;
-            if (!sameY(point.y, start.y)) {
-                pending_ = point;
-                break;
-            }
-        }
-        if (column != geometry_.columns) throw InputError(msg::notRegular(), scanner_->line());
-        ++rows_;
-        if (rows_ > kMaxRows) throw InputError(msg::badGridSize("y", std::to_string(rows_)), point.line);
-        return true;
-    }
-
-private:
-    bool sameY(double y, double rowY) const {
-        const double step = geometry_.stepY != 0 ? std::min(std::fabs(geometry_.stepY), std::fabs(geometry_.stepX))
-                                                 : std::fabs(geometry_.stepX);
-        return std::fabs(y - rowY) <= kRegularTolerance * step;
-    }
-
-    void checkX(const XyzPoint& point, long long column) const {
-        const double expected = geometry_.firstX + static_cast<double>(column) * geometry_.stepX;
-        if (std::fabs(point.x - expected) > kRegularTolerance * std::fabs(geometry_.stepX))
-            throw InputError(msg::notRegular(), point.line);
-    }
-
-    // The next "x y z" line; blank lines are skipped, and so is one header
-    // line of words before the first point ("X Y Z").
-    bool nextPoint(XyzPoint& point) {
-        std::string_view line;
-        while (scanner_->nextLine(line)) {
-            std::string_view fields[4];
-            int count = 0;
-            std::size_t i = 0;
-            while (i < line.size()) {
-                while (i < line.size() && isSeparator(line[i])) ++i;
-                if (i == line.size()) break;
-                const std::size_t start = i;
-                while (i < line.size() && !isSeparator(line[i])) ++i;
-                if (count == 4) break;
-                fields[count++] = line.substr(start, i - start);
-            }
-            if (count == 0) continue;
-            const bool headerAllowed = !seenPoint_ && !seenHeader_;
-            seenHeader_ = true;
-            if (headerAllowed && count == 3 && !parseNumber(fields[0])) continue;
-            if (count != 3) throw InputError(msg::notXyzLine(), scanner_->line());
-            double value[3];
-            for (int k = 0; k < 3; ++k) {
-                const auto number = parseNumber(fields[k]);
-                if (!number) throw InputError(msg::notANumber(fields[k]), scanner_->line());
-                value[k] = *number;
-            }
-            point = {value[0], value[1], value[2], scanner_->line()};
-            seenPoint_ = true;
-            return true;
-        }
-        return false;
-    }
-
-    static bool isSeparator(char c) { return c == ' ' || c == '\t' || c == ',' || c == ';' || c == '\r'; }
-
-    std::unique_ptr<TextScanner> scanner_;
-    NoDataRule noData_;
-    GridGeometry geometry_;
-    std::vector<double> firstRow_;
-    std::optional<XyzPoint> pending_;
-    long long rows_ = 0;
-    bool seenPoint_ = false, seenHeader_ = false;
-};
+// Refuses a file that is no text grid, saying what it is; returns the offset
+// of the text (after a UTF-8 mark).
+long textStart(std::FILE* file, const GridOptions& options) {
+    // A NUL in the first 64 KB: no text file.
+    std::vector<unsigned char> head(1 << 16);
+    head.resize(std::fread(head.data(), 1, head.size(), file));
+    std::rewind(file);
+    const auto startsWith = [&head](std::string_view magic) {
+        return head.size() >= magic.size() && std::equal(magic.begin(), magic.end(), head.begin(),
+                                                         [](char m, unsigned char h) { return static_cast<unsigned char>(m) == h; });
+    };
+    using namespace std::string_view_literals;
+    if (startsWith("II*\0"sv) || startsWith("MM\0*"sv) || startsWith("II+\0"sv) || startsWith("MM\0+"sv))
+        throw InputError(msg::geoTiff(options.name, options.stem));
+    if (startsWith("CDF\x01"sv) || startsWith("CDF\x02"sv) || startsWith("CDF\x05"sv) ||
+        startsWith("\x89HDF\r\n\x1a\n"sv))
+        throw InputError(msg::netCdf(options.name, options.stem));
+    if (startsWith("PK\x03\x04"sv)) throw InputError(msg::zipFile());
+    if (startsWith("\xFF\xFE"sv) || startsWith("\xFE\xFF"sv)) throw InputError(msg::utf16Text());
+    if (startsWith("DSAA"sv) || startsWith("DSBB"sv) || startsWith("DSRB"sv))
+        throw InputError(msg::surferGrid(options.name, options.stem));
+    if (std::find(head.begin(), head.end(), 0) != head.end()) throw InputError(msg::binaryFile(options.name, options.stem));
+    // Notepad's 「UTF-8 (BOM 付き)」 puts a mark before the first character.
+    return startsWith("\xEF\xBB\xBF"sv) ? 3 : 0;
+}
 
 }  // namespace
 
 std::unique_ptr<GridReader> openGrid(std::FILE* file, const GridOptions& options) {
+    const long start = textStart(file, options);
+    if (std::fseek(file, start, SEEK_SET) != 0) throw InputError(msg::noValues(), 1);
     auto scanner = std::make_unique<TextScanner>(file);
     std::string_view first;
     if (!scanner->nextToken(first)) throw InputError(msg::noValues(), 1);
     // An ASCII grid starts with its header; an XYZ grid with a number or a
     // header line of words that is not an ASCII grid key.
-    if (isAsciiGridKey(first)) {
-        return openAsciiGrid(std::move(scanner), first, options);
-    }
-    std::rewind(file);
-    auto reader = std::make_unique<XyzGridReader>(std::make_unique<TextScanner>(file), options);
-    reader->start();
-    return reader;
+    if (isAsciiGridKey(first)) return openAsciiGrid(std::move(scanner), first, options);
+    scanner.reset();
+    return openXyzGrid(file, start, options);
 }
 
 }  // namespace gridcontour

@@ -3,8 +3,12 @@
 // time, so a grid of any size is read in the memory of one row.
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <limits>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace gridcontour {
@@ -28,10 +32,9 @@ struct GridGeometry {
 class GridReader {
 public:
     virtual ~GridReader() = default;
-    // Known once the reader is open, apart from an XYZ grid's rows and stepY
-    // (complete once nextRow has returned false).
+    // Known once the reader is open: from an ASCII grid's header, or from a
+    // first reading of the whole XYZ file.
     virtual const GridGeometry& geometry() const = 0;
-    virtual bool geometryComplete() const = 0;
     // An XYZ file, whose coordinates may come latitude first.
     virtual bool xyz() const = 0;
     // The next row's values, `columns` of them; a NODATA value reads as NaN.
@@ -41,11 +44,35 @@ public:
 
 struct GridOptions {
     bool hasNodata = false;  // overrides the file's own NODATA_value when set
-    double nodata = 0;
+    double nodata = 0;       // NaN: only NaN values are no data, as always
+    // The grid file's name and its name without extension, for the
+    // conversion commands of messages about files that are no text grid.
+    std::string name, stem;
 };
 
-// Opens the grid on `file` (kept open by the caller). An ASCII grid is known by
-// its header, anything else is read as XYZ. Throws InputError.
+// The NODATA value given by the file or the option: such a value reads as NaN.
+class NoDataRule {
+public:
+    explicit NoDataRule(const GridOptions& options) : has_(options.hasNodata && !std::isnan(options.nodata)),
+                                                      value_(options.nodata) {}
+    // Exporters write the NODATA value with the same digits in header and data;
+    // a float grid written with fewer digits still comes within this of it.
+    double apply(double value) const {
+        if (has_ && (value == value_ || std::fabs(value - value_) <= 1e-6 * std::max(1.0, std::fabs(value_))))
+            return std::numeric_limits<double>::quiet_NaN();
+        return value;
+    }
+
+private:
+    bool has_;
+    double value_;
+};
+
+// Opens the grid on `file` (kept open by the caller; an XYZ grid is read
+// twice). An ASCII grid is known by its header, anything else is read as XYZ;
+// a UTF-8 mark at the start is skipped, and files that are no text grid
+// (GeoTIFF, netCDF, zip, UTF-16, Surfer) are refused saying what they are.
+// Throws InputError.
 std::unique_ptr<GridReader> openGrid(std::FILE* file, const GridOptions& options);
 
 // The largest row the reader takes: two rows of doubles stay far below the

@@ -77,9 +77,46 @@ std::string badCellSize() { return "セルの大きさ（cellsize, dx, dy）は�
 std::string noValues() { return "グリッドの値がありません。"; }
 std::string tooSmall() { return "グリッドには2行2列以上の格子点が必要です。"; }
 std::string notRegular() {
-    return "XYZグリッドが規則的な格子ではありません（行ごとに同じx座標の列、等間隔の行が必要です）。";
+    return "XYZグリッドが規則的な格子ではありません（点が等間隔の格子の上にあり、行ごとにまとまって順に並んでいる必要が"
+           "あります）。";
 }
 std::string notXyzLine() { return "XYZの行は「x y z」の3つの数値でなければなりません。"; }
+std::string duplicatePoint() { return "同じ格子点がもう一度あります。"; }
+std::string scatteredPoints(long long points, double columns, double rows) {
+    return "XYZ の点" + grouped(points) + "個が規則的な格子に並んでいません（格子にすると" +
+           grouped(static_cast<long long>(std::min(columns, 9e18))) + "列 × " +
+           grouped(static_cast<long long>(std::min(rows, 9e18))) +
+           "行）。ばらばらの測深点は、GDAL の gdal_grid などで格子にしてから使ってください。";
+}
+
+namespace {
+
+std::string translateCommand(const std::string& source, const std::string& stem) {
+    return "gdal_translate -of AAIGrid \"" + source + "\" \"" + stem + ".asc\"";
+}
+constexpr const char* kTextGrids = "vornel-contour が読むのはテキストのグリッド（ESRI ASCII グリッド .asc、XYZ）です。";
+
+}  // namespace
+
+std::string geoTiff(const std::string& name, const std::string& stem) {
+    return "GeoTIFF のファイルです。" + std::string(kTextGrids) + "GDAL で変換してください: " + translateCommand(name, stem);
+}
+std::string netCdf(const std::string& name, const std::string& stem) {
+    return "netCDF のファイルです。" + std::string(kTextGrids) + "GDAL で変換してください: " + translateCommand(name, stem) +
+           "（変数がいくつもあるときは NETCDF:\"" + name + "\":elevation のように変数名を付けます）";
+}
+std::string surferGrid(const std::string& name, const std::string& stem) {
+    return "Surfer のグリッドです。" + std::string(kTextGrids) + "GDAL で変換してください: " + translateCommand(name, stem);
+}
+std::string binaryFile(const std::string& name, const std::string& stem) {
+    return "テキストのファイルではありません。" + std::string(kTextGrids) + "GDAL で読める形式なら変換してください: " +
+           translateCommand(name, stem);
+}
+std::string zipFile() { return "zip のファイルです。展開して、中のグリッドのファイルを指定してください。"; }
+std::string utf16Text() {
+    return "UTF-16 で保存されたテキストです。メモ帳の「名前を付けて保存」で文字コードを「UTF-8」にして保存し直してください。";
+}
+std::string folderGiven() { return "フォルダーが指定されています。グリッドのファイルを指定してください。"; }
 
 std::string usage() {
     return "使い方: vornel-contour.exe グリッド [出力フォルダー] [--depths] [--levels=L1,L2,...] [--zone=N] "

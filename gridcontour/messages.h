@@ -20,6 +20,15 @@ std::string noValues();
 std::string tooSmall();
 std::string notRegular();
 std::string notXyzLine();
+std::string duplicatePoint();
+std::string scatteredPoints(long long points, double columns, double rows);
+std::string geoTiff(const std::string& name, const std::string& stem);
+std::string netCdf(const std::string& name, const std::string& stem);
+std::string surferGrid(const std::string& name, const std::string& stem);
+std::string binaryFile(const std::string& name, const std::string& stem);
+std::string zipFile();
+std::string utf16Text();
+std::string folderGiven();
 
 // Problems with the command or the result.
 std::string usage();

@@ -366,5 +366,54 @@ TEST_F(ContourCommand, PrjAndZonePlaceTheGrid) {
     expectRefused(options, "日本の海域");
 }
 
+// The ways the same grid comes to users: each gives the data set of the
+// ESRI ASCII grid with its land marked NODATA.
+TEST_F(ContourCommand, VariantsOfOneGridGiveTheSameDataSet) {
+    auto grid = coast(5, 9);
+    for (auto& row : grid) row[0] = row[1] = row[2] = -9999;
+    ContourOptions options;
+    options.folder = folder_;
+    options.grid = writeGrid("plain.asc", ascOf(grid, "-9999"));
+    std::string message;
+    const std::string plain = dataSetOf(options, &message);
+    ASSERT_FALSE(plain.empty());
+
+    auto withNan = grid;
+    for (auto& row : withNan) row[0] = row[1] = row[2] = std::nan("");
+    std::string lonLat = xyzOf(withNan), seaOnly, latLon;
+    for (std::size_t r = 0; r < grid.size(); ++r)
+        for (std::size_t c = 3; c < grid[r].size(); ++c) {
+            const std::string x = std::to_string(140.0005 + 0.001 * c), y = std::to_string(35.0005 + 0.001 * (grid.size() - 1 - r));
+            const std::string z = std::to_string(grid[r][c]);
+            seaOnly += x + " " + y + " " + z + "\n";
+            latLon += y + "," + x + "," + z + "\r\n";  // a mesh file: latitude first
+        }
+    const struct {
+        const char* name;
+        std::string text;
+    } variants[] = {
+        {"nan.asc", ascOf(withNan, "nan")},  // float grids from Python and netCDF
+        {"bom.asc", "\xEF\xBB\xBF" + ascOf(grid, "-9999")},  // Notepad's UTF-8 with its mark
+        {"nan.xyz", lonLat},
+        {"sea-only.xyz", seaOnly},  // the land left out
+        {"latitude-first.csv", "\xEF\xBB\xBFlat,lon,depth\r\n" + latLon},
+    };
+    for (const auto& variant : variants) {
+        options.grid = writeGrid(variant.name, variant.text);
+        EXPECT_EQ(dataSetOf(options, &message), plain) << variant.name << ": " << message;
+        if (std::string(variant.name) == "latitude-first.csv") {
+            EXPECT_NE(message.find("緯度が先"), std::string::npos) << message;
+        }
+    }
+    options.grid = writeGrid("nan.asc", ascOf(withNan, "-9999"));
+    options.nodata = std::nan("");
+    EXPECT_EQ(dataSetOf(options), plain) << "--nodata=nan";
+    options.nodata.reset();
+
+    // A folder, and a file that is all NODATA, say so.
+    options.grid = folder_;
+    expectRefused(options, "フォルダーが指定されています");
+}
+
 }  // namespace
 }  // namespace gridcontour

@@ -36,6 +36,16 @@ ReadGrid read(const std::string& text, GridOptions options = {}) {
     return grid;
 }
 
+// The message of the InputError that reading `text` throws; empty when none is thrown.
+std::string failureOf(const std::string& text) {
+    try {
+        read(text);
+    } catch (const InputError& error) {
+        return error.what();
+    }
+    return {};
+}
+
 // The line of the InputError that reading `text` throws; 0 when none is thrown.
 long long failingLine(const std::string& text) {
     try {
@@ -63,7 +73,7 @@ TEST(GridReader, AsciiAndXyzGiveTheSameNodesWhicheverWayTheyRun) {
     // south first with semicolons and tabs.
     const auto north = read("X,Y,Z\n140.25,35.75,1\n140.75,35.75,2\n141.25,35.75,3\n"
                             "140.25,35.25,4\n140.75,35.25,-9999\n141.25,35.25,6\n",
-                            GridOptions{true, -9999});
+                            GridOptions{true, -9999, "", ""});
     EXPECT_EQ(north.geometry.columns, 3);
     EXPECT_EQ(north.geometry.rows, 2);
     EXPECT_DOUBLE_EQ(north.geometry.firstY, 35.75);
@@ -83,6 +93,47 @@ TEST(GridReader, AsciiAndXyzGiveTheSameNodesWhicheverWayTheyRun) {
     ASSERT_EQ(cutXyz.rows.size(), 2u);
     EXPECT_EQ(cutXyz.rows[1][1], 4.25);
 
+    // NaN as NODATA in the header, in cells and as the option (float grids
+    // from Python and netCDF); a UTF-8 mark before the header.
+    for (const char* text : {"ncols 3\nnrows 2\nxllcorner 140.0\nyllcorner 35.0\ncellsize 0.5\nNODATA_value nan\n"
+                             "1 2 3\n4 nan 6\n",
+                             "\xEF\xBB\xBFncols 3\nnrows 2\nxllcorner 140.0\nyllcorner 35.0\ncellsize 0.5\n"
+                             "1 2 3\n4 NaN 6\n"}) {
+        const auto withNan = read(text, GridOptions{true, std::nan(""), "", ""});
+        EXPECT_EQ(withNan.rows[0], ascii.rows[0]);
+        EXPECT_TRUE(std::isnan(withNan.rows[1][1]));
+        EXPECT_EQ(withNan.geometry.firstX, ascii.geometry.firstX);
+    }
+
+    // Sorted by x first (a mesh file, latitude first): rows along y; and
+    // points left out (land) read as NODATA, whole rows too.
+    const auto transposed = read("35.75 140.25 1\n35.75 140.75 2\n35.75 141.25 3\n35.25 140.25 4\n35.25 141.25 6\n");
+    EXPECT_TRUE(transposed.geometry.rowsAlongY);
+    EXPECT_DOUBLE_EQ(transposed.geometry.firstX, 35.75);
+    EXPECT_DOUBLE_EQ(transposed.geometry.stepX, -0.5);
+    EXPECT_EQ(transposed.rows[0], ascii.rows[0]);
+    EXPECT_TRUE(std::isnan(transposed.rows[1][1]));
+    const auto gaps = read("2 0 3\n1 1 5\n0 2 7\n2 2 9\n3 2 10\n");
+    EXPECT_EQ(gaps.geometry.columns, 4);
+    ASSERT_EQ(gaps.rows.size(), 3u);
+    EXPECT_EQ(gaps.rows[0][2], 3);
+    EXPECT_TRUE(std::isnan(gaps.rows[0][0]) && std::isnan(gaps.rows[1][3]));
+    EXPECT_EQ(gaps.rows[1][1], 5);
+    EXPECT_EQ(gaps.rows[2][0], 7);
+    EXPECT_EQ(gaps.rows[2][3], 10);
+    // Coordinates printed with fewer digits than the step (1/120° in four decimals).
+    std::string rounded;
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 200; ++c) {
+            char line[64];
+            std::snprintf(line, sizeof line, "%.4f %.4f %d\n", 140 + c / 120.0, 35 - r / 120.0, c);
+            rounded += line;
+        }
+    const auto coarse = read(rounded);
+    EXPECT_EQ(coarse.geometry.columns, 200);
+    EXPECT_NEAR(coarse.geometry.stepX, 1 / 120.0, 1e-6);
+    EXPECT_EQ(coarse.rows[2][199], 199);
+
     // Centre registration and separate steps.
     const auto centred = read("ncols 2\nnrows 2\nxllcenter 140\nyllcenter 35\ndx 0.2\ndy 0.1\n1 2\n3 4\n");
     EXPECT_DOUBLE_EQ(centred.geometry.firstX, 140);
@@ -94,7 +145,7 @@ TEST(GridReader, BadFilesAreRefusedNamingTheLine) {
     const std::string header = "ncols 3\nnrows 2\nxllcorner 0\nyllcorner 0\ncellsize 1\n";
     EXPECT_EQ(failingLine(header + "1 2 3\n4 5\n"), 7) << "cut in the last row";
     EXPECT_EQ(failingLine(header + "1 2 3\n4 x 6\n"), 7) << "not a number";
-    EXPECT_EQ(failingLine(header + "1 2 3\n4 nan 6\n"), 7) << "NaN is no depth";
+    EXPECT_EQ(failingLine(header + "1 2 3\n4 inf 6\n"), 7) << "infinity is no depth";
     EXPECT_EQ(failingLine(header + "1 2 3\n4 5 6\n7\n"), 8) << "more values than the header says";
     EXPECT_EQ(failingLine("ncols 3\nnrows 2\nxllcorner 0\n1 2 3\n"), 4) << "header incomplete";
     EXPECT_EQ(failingLine("ncols 3\nnrows 2\nbogus 1\n"), 3) << "unknown key";
@@ -104,14 +155,41 @@ TEST(GridReader, BadFilesAreRefusedNamingTheLine) {
     EXPECT_EQ(failingLine("ncols 100000000\nnrows 100000000\n"), 1) << "row beyond memory";
     EXPECT_EQ(failingLine("ncols 1\nnrows 5\n"), 1) << "no cell";
 
-    EXPECT_EQ(failingLine("0 0 1\n1 0 2\n2 0 3\n0 1 4\n1.5 1 5\n2 1 6\n"), 5) << "XYZ column out of place";
-    EXPECT_EQ(failingLine("0 0 1\n1 0 2\n0 1 4\n1 1 5\n0 3 4\n1 3 5\n"), 5) << "XYZ row out of place";
-    EXPECT_EQ(failingLine("0 0 1\n1 0 2\n0 1 4\n1 1 5\n2 1 6\n"), 5) << "XYZ row too long";
-    EXPECT_EQ(failingLine("0 0 1\n1 0 2\n2 0 3\n0 1 4\n"), 4) << "XYZ row too short at the end";
+    EXPECT_EQ(failingLine("0 0 1\n1 0 2\n2 0 3\n0 1 4\n1.3 1 5\n"), 5) << "XYZ column off the lattice";
+    EXPECT_EQ(failingLine("0 0 1\n1 0 2\n0 1 4\n1 1 5\n0 2.6 4\n1 2.6 5\n"), 5) << "XYZ row off the lattice";
+    EXPECT_EQ(failingLine("0 0 1\n1 0 2\n0 1 4\n1 1 5\n0 0 7\n"), 5) << "XYZ row coming back";
+    EXPECT_EQ(failingLine("0 0 1\n1 0 2\n1 0 3\n0 1 4\n1 1 5\n"), 3) << "XYZ point twice";
+    // Soundings along two survey lines, at no common spacing: a lattice
+    // holding them all would be mostly empty.
+    std::string soundings;
+    for (unsigned i = 0, state = 7; i < 100; ++i) {
+        state = state * 1103515245u + 12345u;
+        soundings += std::to_string(i + (state >> 8) % 1000 / 1e3) + (i < 50 ? " 0 -3\n" : " 1 -3\n");
+    }
+    EXPECT_NE(failingLine(soundings), 0) << "scattered soundings";
     EXPECT_EQ(failingLine("0 0 1\n1 0 2\n0 1 4 7\n"), 3) << "four values on a line";
-    EXPECT_EQ(failingLine("0 0 1\n0 1 2\n"), 2) << "columns down, not rows";
+    EXPECT_EQ(failingLine("0 0 1\n0 1 2\n"), 2) << "a single column";
     EXPECT_EQ(failingLine("0 0 1\n1 0 2\n"), 2) << "a single row";
     EXPECT_EQ(failingLine(""), 1) << "empty file";
+
+    // Files dropped on the program that are no text grid say what they are.
+    using namespace std::string_literals;
+    const struct {
+        std::string head, says;
+    } kinds[] = {
+        {"II*\0\x08\0\0\0"s, "GeoTIFF"},
+        {"MM\0*\0\0\0\x08"s, "GeoTIFF"},
+        {"CDF\x01\0\0\0\x02"s, "netCDF"},
+        {"\x89HDF\r\n\x1a\n\0\0"s, "NETCDF:"},  // netCDF-4, as GEBCO ships it
+        {"PK\x03\x04\x14\0"s, "zip"},
+        {"\xFF\xFEn\0c\0o\0l\0"s, "UTF-16"},
+        {"DSAA\r\n40 30\r\n"s, "Surfer"},
+        {"ncols 3\0\0\x01\x02"s, "テキストのファイルではありません"},
+    };
+    for (const auto& kind : kinds) {
+        const std::string message = failureOf(kind.head + std::string(100, 'x'));
+        EXPECT_NE(message.find(kind.says), std::string::npos) << kind.says << ": " << message;
+    }
     EXPECT_EQ(failingLine(std::string(3 << 20, 'x')), 1) << "no line breaks at all";
 }
 
