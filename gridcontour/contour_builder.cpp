@@ -7,7 +7,7 @@
 namespace gridcontour {
 
 ContourBuilder::ContourBuilder(long long columns, std::vector<double> levels, long long pointLimit)
-    : columns_(columns), levels_(std::move(levels)), pointLimit_(pointLimit) {}
+    : columns_(columns), levels_(std::move(levels)), pointLimit_(pointLimit), levelPoints_(levels_.size()) {}
 
 void ContourBuilder::addRow(const std::vector<double>& depths) {
     if (static_cast<long long>(depths.size()) != columns_) throw std::logic_error("row of the wrong width");
@@ -135,8 +135,9 @@ const GridPoint& ContourBuilder::endPoint(EndRef end) const {
     return chain.back.empty() ? chain.front.front() : chain.back.back();
 }
 
-void ContourBuilder::count(long long points) {
+void ContourBuilder::count(std::uint32_t level, long long points) {
     points_ += points;
+    levelPoints_[level] += points;
     if (!overLimit_ && points_ > pointLimit_) {
         // Too big to use: keep counting for the message, drop what was kept.
         overLimit_ = true;
@@ -146,7 +147,7 @@ void ContourBuilder::count(long long points) {
 
 void ContourBuilder::addSegment(long long column, std::uint32_t level, Edge from, Edge to, const double corners[4]) {
     if (overLimit_) {
-        count(1);
+        count(level, 1);
         return;
     }
     EndRef fromEnd{}, toEnd{};
@@ -164,7 +165,7 @@ void ContourBuilder::addSegment(long long column, std::uint32_t level, Edge from
         chains_.push_back(std::move(chain));
         giveEnd(column, level, from, {id, kFront});
         giveEnd(column, level, to, {id, kBack});
-        count(2);
+        count(level, 2);
         return;
     }
     // One end continues a line: the other crossing extends it.
@@ -172,7 +173,7 @@ void ContourBuilder::addSegment(long long column, std::uint32_t level, Edge from
     const EndRef end = resolve(hasFrom ? fromEnd : toEnd);
     push(end, crossing(column, open, levels_[level], corners));
     giveEnd(column, level, open, end);
-    count(1);
+    count(level, 1);
 }
 
 void ContourBuilder::join(EndRef a, EndRef b) {
@@ -181,7 +182,7 @@ void ContourBuilder::join(EndRef a, EndRef b) {
         Chain& chain = chains_[a.chain];
         const GridPoint first = endPoint({a.chain, kFront});
         chain.back.push_back(first);
-        count(1);
+        count(chain.level, 1);
         return;
     }
     // Move the shorter line onto the longer one's end, point by point from

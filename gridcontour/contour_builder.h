@@ -36,8 +36,9 @@ public:
     // The joined lines, ordered by level. Empty once over the limit.
     std::vector<ContourLine> finish();
 
-    // Points stored so far, or counted once over the limit.
+    // Points stored so far, or counted once over the limit; and per level.
     long long pointCount() const { return points_; }
+    const std::vector<long long>& levelPointCounts() const { return levelPoints_; }
     bool overLimit() const { return overLimit_; }
 
 private:
@@ -75,7 +76,7 @@ private:
     void push(EndRef end, const GridPoint& point);
     const GridPoint& endPoint(EndRef end) const;
     void join(EndRef a, EndRef b);
-    void count(long long points);
+    void count(std::uint32_t level, long long points);
 
     long long columns_;
     std::vector<double> levels_;
@@ -88,6 +89,7 @@ private:
     std::vector<SideEnd> leftEnds_, rightEnds_;
     std::size_t leftCursor_ = 0;
     long long points_ = 0;
+    std::vector<long long> levelPoints_;
     bool overLimit_ = false;
 };
 

@@ -1,8 +1,8 @@
 #include "contour_command.h"
 
-#include <charconv>
 #include <cmath>
 #include <new>
+#include <optional>
 
 #include "bathymetry/contour_store.h"
 #include "contour_builder.h"
@@ -22,66 +22,38 @@ namespace gridcontour {
 
 namespace {
 
-// An option as ASCII text; anything else cannot be an option of ours.
-std::optional<std::string> asciiOf(const std::filesystem::path& argument) {
-    std::string text;
-    for (const auto c : argument.native()) {
-        const auto code = static_cast<std::make_unsigned_t<std::remove_const_t<decltype(c)>>>(c);
-        if (code >= 0x80) return std::nullopt;
-        text += static_cast<char>(code);
-    }
-    return text;
-}
-
-bool startsWith(const std::string& text, const char* prefix, std::string& rest) {
-    const std::string p(prefix);
-    if (text.compare(0, p.size(), p) != 0) return false;
-    rest = text.substr(p.size());
-    return true;
-}
-
 ContourOutcome failure(const std::filesystem::path& file, long long line, const std::string& message) {
     std::string text = utf8Of(file);
     if (line > 0) text += "(" + std::to_string(line) + "行目)";
     return {1, text + ": " + message, {}};
 }
 
-}  // namespace
-
-ContourOptions parseArguments(const std::vector<std::filesystem::path>& arguments) {
-    ContourOptions options;
-    int positional = 0;
-    for (const auto& argument : arguments) {
-        const auto text = asciiOf(argument);
-        if (!text || text->compare(0, 2, "--") != 0) {
-            if (positional == 0) options.grid = argument;
-            else if (positional == 1) options.folder = argument;
-            else throw InputError(msg::usage());
-            ++positional;
-            continue;
-        }
-        std::string value;
-        if (*text == "--depths") {
-            options.depths = true;
-        } else if (startsWith(*text, "--levels=", value)) {
-            options.levels = parseLevels(value);
-        } else if (startsWith(*text, "--zone=", value)) {
-            int zone = 0;
-            const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), zone);
-            if (value.empty() || error != std::errc() || end != value.data() + value.size() || zone < 1 ||
-                zone > vornel::kPlaneRectZoneCount)
-                throw InputError(msg::badZone(value));
-            options.zone = zone;
-        } else if (startsWith(*text, "--nodata=", value)) {
-            options.nodata = parseValue(value);  // "nan" too
-            if (!options.nodata) throw InputError(msg::badOption(*text));
-        } else {
-            throw InputError(msg::badOption(*text) + " " + msg::usage());
-        }
+// The data set's full name in `folder`, or why there is none.
+std::optional<ContourOutcome> chooseTarget(const std::filesystem::path& folder, const std::filesystem::path& stem,
+                                           const std::set<std::string>& reserved, std::filesystem::path& target) {
+    std::error_code error;
+    if (!std::filesystem::is_directory(folder, error))
+        return failure(folder, 0, msg::cannotWriteFolder("フォルダーがありません"));
+    try {
+        target = chooseDataSetName(folder, stem, reserved);
+    } catch (const std::filesystem::filesystem_error&) {
+        return failure(folder, 0, msg::cannotWriteFolder("フォルダーの中を読めません"));
     }
-    if (positional == 0) throw InputError(msg::usage());
-    return options;
+    if (target.empty()) return failure(folder, 0, msg::allCodesUsed());
+    target = std::filesystem::absolute(target, error);
+    return std::nullopt;
 }
+
+// The folder exists, has a free code and takes a file.
+std::optional<ContourOutcome> checkFolder(const std::filesystem::path& folder, const std::filesystem::path& stem,
+                                          const std::set<std::string>& reserved) {
+    std::filesystem::path target;
+    if (auto problem = chooseTarget(folder, stem, reserved, target)) return problem;
+    if (const std::string problem = checkWritable(target); !problem.empty()) return failure(folder, 0, problem);
+    return std::nullopt;
+}
+
+}  // namespace
 
 ContourOutcome runContour(const ContourOptions& options) {
     const std::vector<double> levels = options.levels ? *options.levels : defaultLevels();
@@ -91,6 +63,11 @@ ContourOutcome runContour(const ContourOptions& options) {
         if (std::filesystem::is_directory(options.grid, error)) return failure(options.grid, 0, msg::folderGiven());
         FilePtr file = openFile(options.grid, false);
         if (!file) return failure(options.grid, 0, msg::cannotOpenGrid());
+        const std::filesystem::path stem = options.dataSetStem ? *options.dataSetStem : options.grid.stem();
+        // Everything that does not need the grid's values is checked before
+        // they are read (a large grid takes minutes): the folder first.
+        if (const auto problem = checkFolder(folder, stem, options.reservedCodes)) return *problem;
+
         GridOptions gridOptions;
         gridOptions.name = utf8Of(options.grid.filename());
         gridOptions.stem = utf8Of(options.grid.stem());
@@ -101,22 +78,30 @@ ContourOutcome runContour(const ContourOptions& options) {
         std::vector<ContourLine> lines;
         GridGeometry geometry;
         std::optional<Placement> placement;
+        NodeWindow window{};
         ValueSurvey values(options.depths);
         try {
             auto reader = openGrid(file.get(), gridOptions);
+            geometry = reader->geometry();
             // Where the grid lies is known from an ASCII grid's header and
             // from the first reading of an XYZ file: a grid that cannot be
             // placed is refused before any value is contoured.
-            placement = placeGrid({reader->geometry(), reader->xyz(), options.zone, options.grid, prjBeside(options.grid)});
-            ContourBuilder builder(reader->geometry().columns, levels, vornel::kContourStoreCapacity);
-            std::vector<double> row;
-            while (reader->nextRow(row)) {
-                values.add(row);
+            placement = placeGrid({geometry, reader->xyz(), options.zone, options.grid, prjBeside(options.grid)});
+            window = options.area ? areaWindow(*placement, geometry, options.area->south, options.area->west,
+                                               options.area->north, options.area->east)
+                                  : NodeWindow{0, geometry.rows - 1, 0, geometry.columns - 1};
+            ContourBuilder builder(window.columns(), levels, vornel::kContourStoreCapacity);
+            std::vector<double> row, part;
+            const auto first = static_cast<std::ptrdiff_t>(window.firstColumn);
+            for (long long r = 0; r <= window.lastRow && reader->nextRow(row); ++r) {
+                if (r < window.firstRow) continue;
+                std::vector<double>& nodes = options.area ? part : row;
+                if (options.area) part.assign(row.begin() + first, row.begin() + first + window.columns());
+                values.add(nodes);
                 if (!options.depths)
-                    for (double& value : row) value = -value;  // elevations: negative below the sea
-                builder.addRow(row);
+                    for (double& value : nodes) value = -value;  // elevations: negative below the sea
+                builder.addRow(nodes);
             }
-            geometry = reader->geometry();
             // What the values say about their labelling comes before what
             // they gave: a NODATA value left in makes cliffs, land read as sea
             // makes contours, and both can also overflow the limit.
@@ -125,7 +110,8 @@ ContourOutcome runContour(const ContourOptions& options) {
             if (const auto problem = values.signLooksWrong()) return failure(options.grid, 0, *problem);
             if (builder.overLimit())
                 return failure(options.grid, 0,
-                               msg::tooManyPoints(builder.pointCount(), levels.size(), vornel::kContourStoreCapacity));
+                               msg::tooManyPoints(builder.pointCount(), builder.levelPointCounts(), levels,
+                                                  vornel::kContourStoreCapacity));
             lines = builder.finish();
         } catch (const InputError& error) {
             return failure(options.grid, error.line(), error.what());
@@ -133,37 +119,30 @@ ContourOutcome runContour(const ContourOptions& options) {
         file.reset();
         if (lines.empty()) return failure(options.grid, 0, msg::noContour(levels.size()));
 
-        if (!std::filesystem::is_directory(folder, error))
-            return failure(folder, 0, msg::cannotWriteFolder("フォルダーがありません"));
-        const std::filesystem::path stem = options.dataSetStem ? *options.dataSetStem : options.grid.stem();
+        // The name is chosen again: the folder may have changed while the grid was read.
         std::filesystem::path target;
-        try {
-            target = chooseDataSetName(folder, stem, options.reservedCodes);
-        } catch (const std::filesystem::filesystem_error&) {
-            return failure(folder, 0, msg::cannotWriteFolder("フォルダーの中を読めません"));
-        }
-        if (target.empty()) return failure(folder, 0, msg::allCodesUsed());
-        target = std::filesystem::absolute(target, error);
-
+        if (const auto problem = chooseTarget(folder, stem, options.reservedCodes, target)) return *problem;
         const auto toGeo = [&](const GridPoint& point) {
-            return placement->toGeo(geometry.xAt(point.row, point.column), geometry.yAt(point.row, point.column));
+            const double row = point.row + static_cast<double>(window.firstRow);
+            const double column = point.column + static_cast<double>(window.firstColumn);
+            return placement->toGeo(geometry.xAt(row, column), geometry.yAt(row, column));
         };
-        const std::string written = writeDataSet(target, lines, levels, toGeo);
-        if (!written.empty()) return failure(folder, 0, written);
+        const WrittenDataSet written = writeDataSet(target, lines, levels, toGeo);
+        if (!written.failure.empty()) return failure(folder, 0, written.failure);
 
-        std::set<std::size_t> usedLevels;
         msg::WrittenSummary summary;
-        for (const ContourLine& line : lines) {
-            usedLevels.insert(line.level);
-            summary.points += static_cast<long long>(line.points.size());
-        }
-        summary.lines = static_cast<long long>(lines.size());
-        summary.levels = usedLevels.size();
-        summary.shallowest = levels[*usedLevels.begin()];
-        summary.deepest = levels[*usedLevels.rbegin()];
+        summary.points = written.points;
+        summary.lines = written.lines;
+        summary.levels = written.levels.size();
+        summary.shallowest = levels[*written.levels.begin()];
+        summary.deepest = levels[*written.levels.rbegin()];
         summary.landNodes = values.land();
         summary.validNodes = values.valid();
         summary.placement = placement->description();
+        if (options.area) {
+            summary.areaColumns = window.columns();
+            summary.areaRows = window.rows();
+        }
         return {0, msg::written(summary), target};
     } catch (const std::bad_alloc&) {
         return failure(options.grid, 0, msg::outOfMemory());

@@ -10,13 +10,20 @@
 
 namespace gridcontour {
 
+// --area=S,W,N,E: the part of the grid to contour, degrees.
+struct Area {
+    double south, west, north, east;
+};
+
 struct ContourOptions {
+    bool help = false;             // -h, --help: print the usage and nothing else
     std::filesystem::path grid;
     std::filesystem::path folder;  // empty: the grid's own folder
     bool depths = false;           // values are depths, positive down (else elevations)
     std::optional<std::vector<double>> levels;
     int zone = 0;                  // 1–19: x, y are metres of that plane rectangular system
     std::optional<double> nodata;  // overrides the grid's own NODATA_value
+    std::optional<Area> area;
     // Codes VORNEL's index already knows (see chooseDataSetName).
     std::set<std::string> reservedCodes;
     // The grid name the data set is called by, when the caller had to make it
@@ -31,7 +38,8 @@ struct ContourOutcome {
     std::filesystem::path written;     // the full path of the data set, when written
 };
 
-// The arguments after the program's name. Throws InputError (exit 2).
+// The arguments after the program's name; an option's value follows "=" or
+// comes as the next argument ("--zone 9"). Throws InputError (exit 2).
 ContourOptions parseArguments(const std::vector<std::filesystem::path>& arguments);
 
 ContourOutcome runContour(const ContourOptions& options);

@@ -70,6 +70,18 @@ GeoPoint Placement::toGeo(double x, double y) const {
     return latitudeFirst_ ? GeoPoint{x, y} : GeoPoint{y, x};
 }
 
+void Placement::toFile(const GeoPoint& geo, double& x, double& y) const {
+    if (zone_) {
+        projector_.toPlane(geo.lat, geo.lon, y, x);  // northing, easting
+    } else if (latitudeFirst_) {
+        x = geo.lat;
+        y = geo.lon;
+    } else {
+        x = geo.lon;
+        y = geo.lat;
+    }
+}
+
 std::string Placement::description() const {
     if (zone_) return msg::placedInZone(zone_, zoneFromPrj_);
     return msg::placedInDegrees(latitudeFirst_);
@@ -122,6 +134,36 @@ Placement placeGrid(const PlacementRequest& request) {
                                            utf8Of(request.grid.stem())));
     }
     return placement;
+}
+
+NodeWindow areaWindow(const Placement& placement, const GridGeometry& g, double south, double west, double north,
+                      double east) {
+    // The area's edge, eight points a side: enough to follow its curve in
+    // plane rectangular coordinates to well within a cell of any grid.
+    double lowRow = 1e300, highRow = -1e300, lowColumn = 1e300, highColumn = -1e300;
+    constexpr int kSteps = 8;
+    for (int side = 0; side < 4; ++side)
+        for (int i = 0; i < kSteps; ++i) {
+            const double t = static_cast<double>(i) / kSteps;
+            const GeoPoint corners[4] = {{south, west}, {south, east}, {north, east}, {north, west}};
+            const GeoPoint a = corners[side], b = corners[(side + 1) % 4];
+            double x = 0, y = 0;
+            placement.toFile({a.lat + t * (b.lat - a.lat), a.lon + t * (b.lon - a.lon)}, x, y);
+            // (x, y) into fractional rows and columns of the file.
+            const double along = g.rowsAlongY ? (y - g.firstY) / g.stepY : (x - g.firstX) / g.stepX;
+            const double across = g.rowsAlongY ? (x - g.firstX) / g.stepX : (y - g.firstY) / g.stepY;
+            lowColumn = std::min(lowColumn, along), highColumn = std::max(highColumn, along);
+            lowRow = std::min(lowRow, across), highRow = std::max(highRow, across);
+        }
+    const auto clamp = [](double value, long long count) {
+        return static_cast<long long>(std::clamp(value, 0.0, static_cast<double>(count - 1)));
+    };
+    NodeWindow window{clamp(std::floor(lowRow), g.rows), clamp(std::ceil(highRow), g.rows),
+                      clamp(std::floor(lowColumn), g.columns), clamp(std::ceil(highColumn), g.columns)};
+    if (highRow < 0 || lowRow > static_cast<double>(g.rows - 1) || highColumn < 0 ||
+        lowColumn > static_cast<double>(g.columns - 1) || window.rows() < 2 || window.columns() < 2)
+        throw InputError(msg::areaOutsideGrid());
+    return window;
 }
 
 }  // namespace gridcontour

@@ -31,8 +31,9 @@ struct PlacementRequest {
 
 class Placement {
 public:
-    // The grid's own (x, y) as the file gives them, in degrees.
+    // The grid's own (x, y) as the file gives them, in degrees, and back.
     GeoPoint toGeo(double x, double y) const;
+    void toFile(const GeoPoint& geo, double& x, double& y) const;
     // For the success line: which coordinates were read, and from where.
     std::string description() const;
 
@@ -49,5 +50,19 @@ private:
 
 // Throws InputError with the message when the grid cannot be placed.
 Placement placeGrid(const PlacementRequest& request);
+
+// The rows and columns of nodes (file order, inclusive) that cover an area.
+struct NodeWindow {
+    long long firstRow, lastRow, firstColumn, lastColumn;
+    long long rows() const { return lastRow - firstRow + 1; }
+    long long columns() const { return lastColumn - firstColumn + 1; }
+};
+
+// The nodes of the grid that cover the area south–north, west–east
+// (degrees), with the node beyond each edge so that contours reach it; on a
+// plane rectangular grid the rows and columns around the area's curved
+// edges. Throws InputError when the area holds no cell of the grid.
+NodeWindow areaWindow(const Placement& placement, const GridGeometry& geometry, double south, double west,
+                      double north, double east);
 
 }  // namespace gridcontour

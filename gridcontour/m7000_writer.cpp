@@ -46,6 +46,29 @@ bool startsWithCode(const std::filesystem::path& name, const std::string& code) 
     return true;
 }
 
+// The length of `text` cut to at most `limit` units without splitting a
+// character: a UTF-8 sequence, or a UTF-16 surrogate pair.
+template <typename Char>
+std::size_t characterBoundary(const std::basic_string<Char>& text, std::size_t limit) {
+    if (text.size() <= limit) return text.size();
+    std::size_t cut = limit;
+    if constexpr (sizeof(Char) == 1) {
+        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+    } else {
+        if (cut > 0 && text[cut - 1] >= 0xD800 && text[cut - 1] <= 0xDBFF) --cut;
+    }
+    return cut;
+}
+
+// The temporary name does not start with "M7", so that VORNEL never takes a
+// half-written file for a data set.
+std::filesystem::path temporaryOf(const std::filesystem::path& target) {
+    std::filesystem::path name("~");
+    name += target.filename();
+    name += ".part";
+    return target.parent_path() / name;
+}
+
 }  // namespace
 
 bool formatPointLine(std::string& out, double depth, double lat, double lon, long long lineNumber) {
@@ -75,7 +98,7 @@ std::filesystem::path chooseDataSetName(const std::filesystem::path& folder, con
             c = '_';
     }
     // VORNEL keeps a data set's name in 255 bytes with its folder.
-    if (stem.size() > 100) stem.resize(100);
+    stem.resize(characterBoundary(stem, 100));
     for (int number = 1; number <= 99; ++number) {
         char code[8];
         std::snprintf(code, sizeof code, "M79%02d", number);
@@ -106,33 +129,60 @@ std::set<std::string> codesKnownToVornel(const std::filesystem::path& programFol
     return codes;
 }
 
-std::string writeDataSet(const std::filesystem::path& target, const std::vector<ContourLine>& lines,
-                         const std::vector<double>& depths, const std::function<GeoPoint(const GridPoint&)>& toGeo) {
-    // The temporary name does not start with "M7", so that VORNEL never takes
-    // a half-written file for a data set.
-    std::filesystem::path temporaryName("~");
-    temporaryName += target.filename();
-    temporaryName += ".part";
-    const std::filesystem::path temporary = target.parent_path() / temporaryName;
+std::string checkWritable(const std::filesystem::path& target) {
+    const std::filesystem::path temporary = temporaryOf(target);
     FilePtr out = openFile(temporary, true);
     if (!out) return msg::cannotWriteFolder(utf8Of(temporary));
+    out.reset();
+    std::error_code error;
+    std::filesystem::remove(temporary, error);
+    return {};
+}
+
+WrittenDataSet writeDataSet(const std::filesystem::path& target, const std::vector<ContourLine>& lines,
+                            const std::vector<double>& depths, const std::function<GeoPoint(const GridPoint&)>& toGeo) {
+    WrittenDataSet result;
+    const std::filesystem::path temporary = temporaryOf(target);
+    FilePtr out = openFile(temporary, true);
+    if (!out) {
+        result.failure = msg::cannotWriteFolder(utf8Of(temporary));
+        return result;
+    }
     std::string buffer;
     buffer.reserve(1 << 20);
     bool ok = true;
     std::string failure;
-    long long lineNumber = 0;
+    // The columns that place a point: a point repeating them adds nothing.
+    constexpr std::size_t kPlaceFrom = cols::kLatOffset, kPlaceTo = cols::kLonOffset + cols::kLonWidth;
     for (const ContourLine& line : lines) {
-        ++lineNumber;
+        const std::size_t lineStart = buffer.size();
+        std::size_t previous = 0;
+        long long kept = 0;
         for (const GridPoint& point : line.points) {
             const GeoPoint geo = toGeo(point);
+            const std::size_t start = buffer.size();
             if (!(geo.lat >= -90 && geo.lat <= 90 && geo.lon >= -180 && geo.lon < 360) ||
-                !formatPointLine(buffer, depths[line.level], geo.lat, geo.lon, lineNumber)) {
+                !formatPointLine(buffer, depths[line.level], geo.lat, geo.lon, result.lines + 1)) {
                 failure = msg::outsideColumns(geo.lat, geo.lon);
                 ok = false;
                 break;
             }
+            if (kept > 0 && buffer.compare(start + kPlaceFrom, kPlaceTo - kPlaceFrom, buffer, previous + kPlaceFrom,
+                                           kPlaceTo - kPlaceFrom) == 0) {
+                buffer.resize(start);
+                continue;
+            }
+            previous = start;
+            ++kept;
         }
         if (!ok) break;
+        if (kept < 2) {
+            buffer.resize(lineStart);
+        } else {
+            ++result.lines;
+            result.points += kept;
+            result.levels.insert(line.level);
+        }
         if (buffer.size() >= (1 << 20)) {
             ok = std::fwrite(buffer.data(), 1, buffer.size(), out.get()) == buffer.size();
             buffer.clear();
@@ -143,15 +193,22 @@ std::string writeDataSet(const std::filesystem::path& target, const std::vector<
     if (ok) ok = std::fflush(out.get()) == 0;
     const bool closed = std::fclose(out.release()) == 0;
     std::error_code error;
+    if (ok && closed && result.lines == 0) {
+        // Every line came out as a single point: nothing to show.
+        std::filesystem::remove(temporary, error);
+        result.failure = msg::noContour(depths.size());
+        return result;
+    }
     if (ok && closed) {
         std::filesystem::rename(temporary, target, error);
-        if (!error) return {};
+        if (!error) return result;
         failure = msg::cannotWriteFolder(utf8Of(target) + " に名前を変えられません");
     } else if (failure.empty()) {
         failure = msg::cannotWriteFolder("ディスクがいっぱいか、書き込みが拒否されました");
     }
     std::filesystem::remove(temporary, error);
-    return failure;
+    result.failure = failure;
+    return result;
 }
 
 }  // namespace gridcontour

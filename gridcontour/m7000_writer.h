@@ -21,7 +21,8 @@ bool formatPointLine(std::string& out, double depth, double lat, double lon, lon
 // The data set's name for a grid: "M79NN_<grid name>.txt" with the lowest NN
 // of 01–99 whose code "M79NN" no file in `folder` starts with and that is not
 // in `reserved` (codes VORNEL's own index already gives an extent and origin).
-// `gridStem` has characters Windows refuses in file names replaced by '_'.
+// `gridStem` has characters Windows refuses in file names replaced by '_', and
+// is cut to 100 bytes (UTF-16 units on Windows) on a character boundary.
 // Empty when all 99 codes are taken. Throws std::filesystem::filesystem_error
 // when the folder cannot be listed.
 std::filesystem::path chooseDataSetName(const std::filesystem::path& folder, const std::filesystem::path& gridStem,
@@ -31,10 +32,21 @@ std::filesystem::path chooseDataSetName(const std::filesystem::path& folder, con
 // program folder's Db01, if present.
 std::set<std::string> codesKnownToVornel(const std::filesystem::path& programFolder);
 
+// Whether a data set can be written as `target`: the temporary file beside
+// it is made and removed again. Empty, or what went wrong.
+std::string checkWritable(const std::filesystem::path& target);
+
+struct WrittenDataSet {
+    std::string failure;  // empty when written
+    long long points = 0, lines = 0;
+    std::set<std::size_t> levels;
+};
+
 // Writes `lines` to `target` through a temporary file beside it. `toGeo`
-// turns a grid point into degrees, `depths` are the levels' depths.
-// Returns an empty string, or what went wrong.
-std::string writeDataSet(const std::filesystem::path& target, const std::vector<ContourLine>& lines,
-                         const std::vector<double>& depths, const std::function<GeoPoint(const GridPoint&)>& toGeo);
+// turns a grid point into degrees, `depths` are the levels' depths. Points
+// that come out on the same coordinates as the one before are written once,
+// and a line left with a single point not at all.
+WrittenDataSet writeDataSet(const std::filesystem::path& target, const std::vector<ContourLine>& lines,
+                            const std::vector<double>& depths, const std::function<GeoPoint(const GridPoint&)>& toGeo);
 
 }  // namespace gridcontour

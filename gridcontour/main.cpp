@@ -7,6 +7,7 @@
 #include "contour_command.h"
 #include "input_error.h"
 #include "m7000_writer.h"
+#include "messages.h"
 #include "native_file.h"
 
 int main(int argc, char** argv) {
@@ -18,6 +19,10 @@ int main(int argc, char** argv) {
     } catch (const InputError& error) {
         std::fprintf(stderr, "vornel-contour: %s\n", error.what());
         return 2;
+    }
+    if (options.help) {
+        std::printf("%s\n", msg::help().c_str());
+        return 0;
     }
     std::error_code ignored;
     options.reservedCodes = codesKnownToVornel(std::filesystem::canonical("/proc/self/exe", ignored).parent_path());

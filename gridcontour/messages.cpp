@@ -120,9 +120,41 @@ std::string folderGiven() { return "フォルダーが指定されています�
 
 std::string usage() {
     return "使い方: vornel-contour.exe グリッド [出力フォルダー] [--depths] [--levels=L1,L2,...] [--zone=N] "
-           "[--nodata=V]";
+           "[--nodata=V] [--area=S,W,N,E]（説明は --help）";
+}
+std::string help() {
+    return "使い方: vornel-contour.exe グリッド [出力フォルダー] [--depths] [--levels=L1,L2,...] [--zone=N] [--nodata=V] "
+           "[--area=S,W,N,E]\n"
+           "水深のグリッドを等深線にして、VORNEL が開ける M7000 のデータ（出力フォルダーの M79NN_<グリッド名>.txt）を書きます。\n"
+           "  グリッド          ESRI ASCII グリッド（.asc）か XYZ（.xyz、.csv）。横に .prj があれば座標系をそこから読みます。\n"
+           "  出力フォルダー    省くとグリッドと同じフォルダー。\n"
+           "  --depths          値は水深（m、下向きに正）。付けないときは標高（m、海面より下が負）として読みます。\n"
+           "  --levels=L1,...   等深線を引く水深（m）。既定は 20 m まで 1 m ごと、50 m まで 5 m、200 m まで 10 m、"
+           "1000 m まで 50 m、その先 500 m ごと。\n"
+           "  --zone=N          x、y は平面直角座標系 N（1～19）の座標（m、x が東、y が北）。平面直角座標の .prj があれば不要。\n"
+           "  --nodata=V        値 V の点はデータなし（nan も可）。ヘッダーの NODATA_value より優先します。\n"
+           "  --area=S,W,N,E    この範囲（度: 南端,西端,北端,東端）だけを変換します。\n"
+           "  -h, --help        この説明。\n"
+           "値の向きを取り違えたグリッド、データなしの値が残ったグリッド、日本の海域の外に来るグリッドは、何も書かずに理由を"
+           "示します。";
 }
 std::string badOption(std::string_view option) { return "オプション「" + shown(option) + "」は分かりません。"; }
+std::string extraArgument(std::string_view argument) {
+    return "「" + std::string(argument.substr(0, 200)) + "」は分かりません（グリッドと出力フォルダーのほかに指定があります）。";
+}
+std::string missingValue(std::string_view option) {
+    return std::string(option) + " の値がありません（例: " + std::string(option) + "=値）。";
+}
+std::string badNodata(std::string_view value) {
+    return "--nodata の「" + shown(value) + "」は数値ではありません（例: --nodata=-9999、--nodata=nan）。";
+}
+std::string badArea(std::string_view value) {
+    return "--area の「" + shown(value) +
+           "」は 南端,西端,北端,東端 の度（南端 < 北端、西端 < 東端）ではありません（例: --area=35.5,140.5,36.0,141.0）。";
+}
+std::string areaOutsideGrid() {
+    return "--area の範囲にグリッドのセルがありません。範囲が 南端,西端,北端,東端 の順か、グリッドの範囲と重なるか確かめてください。";
+}
 std::string badLevels(std::string_view text) {
     return "--levels の「" + shown(text) + "」は 0 より大きく 10000 未満の水深（m）ではありません。";
 }
@@ -141,10 +173,23 @@ std::string noContour(std::size_t levels) {
                   static_cast<long long>(levels));
 }
 std::string allNoData() { return "グリッドの値がすべてデータなし（NODATA）です。" + std::string(kNothingWritten); }
-std::string tooManyPoints(long long points, std::size_t levels, long long limit) {
-    return format("等深線の点が%lld点（水深%lld本）になり、VORNEL が読める%lld点を超えます。粗いグリッドにするか、"
-                  "--levels で水深の数を減らしてください。何も書きませんでした。",
-                  points, static_cast<long long>(levels), limit);
+std::string tooManyPoints(long long points, const std::vector<long long>& perLevel, const std::vector<double>& levels,
+                          long long limit) {
+    // The levels that cost most, at most three.
+    std::vector<std::size_t> order;
+    for (std::size_t i = 0; i < perLevel.size(); ++i)
+        if (perLevel[i] > 0) order.push_back(i);
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return perLevel[a] > perLevel[b]; });
+    std::string costly;
+    for (std::size_t i = 0; i < order.size() && i < 3; ++i)
+        costly += (i ? "、" : "") + valueText(levels[order[i]]) + " m（" + grouped(perLevel[order[i]]) + "点）";
+    // A contour's points grow with its length in cells: cells this many
+    // times larger give about as many times fewer points.
+    const double coarser = std::ceil(10.0 * 1.1 * static_cast<double>(points) / static_cast<double>(limit)) / 10;
+    return "等深線の点が" + grouped(points) + "点（水深" + grouped(static_cast<long long>(order.size())) +
+           "種類）になり、VORNEL が読める" + grouped(limit) + "点を超えます。点が多いのは水深 " + costly +
+           "です。セルを約" + fixed(coarser, 1) + "倍の大きさにした粗いグリッドにする（gdal_translate -tr）か、--levels で点の"
+           "多い水深を外すか、--area=南,西,北,東（度）で必要な範囲だけにしてください。" + kNothingWritten;
 }
 std::string outsideColumns(double lat, double lon) {
     char buffer[256];
@@ -261,8 +306,10 @@ std::string written(const WrittenSummary& s) {
                        grouped(s.points) + "点）を書きました。";
     text += "水深 " + valueText(s.shallowest) + "～" + valueText(s.deepest) + " m、陸とした格子点 " +
             grouped(s.landNodes) + "点（値のある格子点の" + percent(s.landNodes, s.validNodes) + "）、座標は" +
-            s.placement + "。";
-    return text;
+            s.placement;
+    if (s.areaColumns > 0)
+        text += "、--area の範囲 " + grouped(s.areaColumns) + "列 × " + grouped(s.areaRows) + "行";
+    return text + "。";
 }
 
 std::string grouped(long long number) {

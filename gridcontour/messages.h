@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace gridcontour::msg {
 
@@ -32,7 +33,13 @@ std::string folderGiven();
 
 // Problems with the command or the result.
 std::string usage();
+std::string help();  // the usage with what each option does
 std::string badOption(std::string_view option);
+std::string extraArgument(std::string_view argument);
+std::string missingValue(std::string_view option);
+std::string badNodata(std::string_view value);
+std::string badArea(std::string_view value);
+std::string areaOutsideGrid();
 std::string badLevels(std::string_view text);
 std::string tooManyLevels(std::size_t count, std::size_t limit);
 std::string badZone(std::string_view text);
@@ -40,7 +47,8 @@ std::string cannotOpenGrid();
 std::string outOfMemory();
 std::string noContour(std::size_t levels);
 std::string allNoData();
-std::string tooManyPoints(long long points, std::size_t levels, long long limit);
+std::string tooManyPoints(long long points, const std::vector<long long>& perLevel, const std::vector<double>& levels,
+                          long long limit);
 std::string outsideColumns(double lat, double lon);
 std::string cannotWriteFolder(std::string_view detail);
 std::string allCodesUsed();
@@ -86,6 +94,7 @@ struct WrittenSummary {
     double shallowest = 0, deepest = 0;  // the depths of the contours written
     long long landNodes = 0, validNodes = 0;
     std::string placement;
+    long long areaColumns = 0, areaRows = 0;  // the nodes --area took, when given
 };
 std::string written(const WrittenSummary& summary);
 

@@ -11,6 +11,7 @@
 #include "geodesy/plane_rect.h"
 #include "input_error.h"
 #include "levels.h"
+#include "m7000_writer.h"
 
 namespace gridcontour {
 namespace {
@@ -148,6 +149,22 @@ TEST_F(ContourCommand, WritesTheColumnsVornelReadsUnderTheLowestFreeCode) {
     }
     EXPECT_EQ(count, 6);
     EXPECT_EQ(text.substr(cols::kDepthOffset, cols::kLatWidth + cols::kDepthWidth), "   2.0035.002500");
+
+    // A long name is cut to 100 bytes between characters (40 of 3 bytes: 120).
+    std::string longName;
+    for (int i = 0; i < 40; ++i) longName += "湾";
+    const fs::path chosen = chooseDataSetName(folder_, fs::path(longName), {});
+    const std::string stem = chosen.filename().string().substr(6);
+    EXPECT_EQ(stem, longName.substr(0, 99) + ".txt") << "33 whole characters";
+
+    // A ring so small that its crossings round to one place is not written;
+    // the 1.5 m ring around it is, with no point twice in a row.
+    options.grid = writeGrid("pit.asc", ascOf({{-1, -1, -1}, {-1, -2.000000001, -1}, {-1, -1, -1}}));
+    options.levels = {1.5, 2};
+    std::string message;
+    const std::string pit = dataSetOf(options, &message);
+    EXPECT_NE(message.find("等深線 1本（水深1種類、5点）"), std::string::npos) << message;
+    EXPECT_EQ(std::count(pit.begin(), pit.end(), '\n'), 5);
 }
 
 TEST_F(ContourCommand, PlaneRectangularMetresBecomeDegrees) {
@@ -210,7 +227,8 @@ TEST_F(ContourCommand, ResultsThatCannotBeUsedWriteNothing) {
     options.levels = {2};
     outcome = runContour(options);
     EXPECT_EQ(outcome.exitCode, 1);
-    EXPECT_NE(outcome.message.find("5000000"), std::string::npos) << outcome.message;
+    for (const char* says : {"5,000,000点", "水深 2 m（6,774,353点）", "セルを約1.5倍", "--area="})
+        EXPECT_NE(outcome.message.find(says), std::string::npos) << says << " in " << outcome.message;
 
     auto after = names();
     after.erase(std::remove(after.begin(), after.end(), "metres.xyz"), after.end());
@@ -235,14 +253,36 @@ TEST(ContourLevels, DefaultsAndTypedLists) {
     many.pop_back();
     EXPECT_THROW(parseLevels(many), InputError);
 
-    EXPECT_THROW(parseArguments({"grid.asc", "--zone=20"}), InputError);
-    EXPECT_THROW(parseArguments({"grid.asc", "--colour"}), InputError);
-    EXPECT_THROW(parseArguments({"--depths"}), InputError);
-    const auto options = parseArguments({"grid.asc", "out", "--depths", "--levels=3,1", "--zone=9"});
+    // A wrong value is named as a value, a wrong option as an option.
+    const auto refusal = [](const std::vector<fs::path>& arguments) {
+        try {
+            parseArguments(arguments);
+        } catch (const InputError& error) {
+            return std::string(error.what());
+        }
+        return std::string("accepted");
+    };
+    EXPECT_NE(refusal({"grid.asc", "--zone=20"}).find("--zone の「20」"), std::string::npos);
+    EXPECT_NE(refusal({"grid.asc", "--nodata=abc"}).find("--nodata の「abc」は数値ではありません"), std::string::npos);
+    EXPECT_NE(refusal({"grid.asc", "--nodata"}).find("--nodata の値がありません"), std::string::npos);
+    EXPECT_NE(refusal({"grid.asc", "--area=36,141,35,140"}).find("--area の「"), std::string::npos) << "south above north";
+    EXPECT_NE(refusal({"grid.asc", "--colour"}).find("オプション「--colour」"), std::string::npos);
+    EXPECT_NE(refusal({"--depths"}).find("使い方"), std::string::npos);
+    EXPECT_EQ(refusal({"grid.asc", "out", "extra"}).find("accepted"), std::string::npos);
+    auto options = parseArguments({"grid.asc", "out", "--depths", "--levels=3,1", "--zone=9"});
     EXPECT_EQ(options.folder, "out");
     EXPECT_TRUE(options.depths);
     EXPECT_EQ(options.zone, 9);
     EXPECT_EQ(*options.levels, (std::vector<double>{1, 3}));
+    // The value may come as the next argument; -h and --help ask for the usage.
+    options = parseArguments({"grid.xyz", "--zone", "9", "--nodata", "-9999", "--area", "35.5,140.5,36,141", "--levels", "5"});
+    EXPECT_EQ(options.zone, 9);
+    EXPECT_EQ(*options.nodata, -9999);
+    EXPECT_EQ(options.area->north, 36);
+    EXPECT_EQ(options.area->west, 140.5);
+    EXPECT_EQ(options.folder, "") << "-9999 is the NODATA value, not the folder";
+    EXPECT_TRUE(parseArguments({"-h"}).help);
+    EXPECT_TRUE(parseArguments({"grid.asc", "--help"}).help);
 }
 
 TEST_F(ContourCommand, MislabelledValuesWriteNothing) {
@@ -413,6 +453,45 @@ TEST_F(ContourCommand, VariantsOfOneGridGiveTheSameDataSet) {
     // A folder, and a file that is all NODATA, say so.
     options.grid = folder_;
     expectRefused(options, "フォルダーが指定されています");
+}
+
+// What needs no value of the grid is checked before the values are read:
+// a grid whose values are all broken still gets the folder's or the
+// coordinates' message. --area contours the nodes around the area only.
+TEST_F(ContourCommand, EarlyChecksAndTheArea) {
+    ContourOptions options;
+    options.grid = writeGrid("broken.asc", "ncols 3\nnrows 3\nxllcorner 140\nyllcorner 35\ncellsize 0.001\n1 x x\n");
+    options.folder = folder_ / "missing";
+    expectRefused(options, "フォルダーがありません");
+    options.folder = folder_;
+    options.zone = 9;
+    expectRefused(options, "--zone=9 を外して");
+    options.zone = 0;
+    options.grid = writeGrid("metres.asc", "ncols 3\nnrows 3\nxllcorner 40000\nyllcorner 20000\ncellsize 100\n1 x x\n");
+    expectRefused(options, "メートルのようです");
+
+    // A 20 × 12 coast cut by --area to columns 5–12 and rows 3–8: the data
+    // set of the grid holding just those nodes.
+    const auto wide = coast(12, 20);
+    std::vector<std::vector<double>> cut;
+    for (int r = 3; r <= 8; ++r) cut.emplace_back(wide[r].begin() + 5, wide[r].begin() + 13);
+    std::ostringstream cutText;
+    cutText << "ncols 8\nnrows 6\nxllcorner 140.005\nyllcorner 35.003\ncellsize 0.001\n";
+    for (const auto& row : cut) {
+        for (double v : row) cutText << v << ' ';
+        cutText << '\n';
+    }
+    options.grid = writeGrid("cut.asc", cutText.str());
+    const std::string expected = dataSetOf(options);
+    options.grid = writeGrid("wide.asc", ascOf(wide));
+    // Nodes at 140.0005 + 0.001·c and 35.0115 − 0.001·r: the area lies
+    // inside columns 5–12 and rows 3–8 and reaches into the outer ones.
+    options.area = Area{35.0036, 140.0056, 35.0084, 140.0124};
+    std::string message;
+    EXPECT_EQ(dataSetOf(options, &message), expected);
+    EXPECT_NE(message.find("--area の範囲 8列 × 6行"), std::string::npos) << message;
+    options.area = Area{36.5, 141, 37, 142};
+    expectRefused(options, "--area の範囲にグリッドのセルがありません");
 }
 
 }  // namespace

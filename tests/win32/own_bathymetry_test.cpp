@@ -92,6 +92,66 @@ Conversion convert(const std::wstring& arguments) {
     return result;
 }
 
+// A window of the process `id` with this class ("#32770": a message box).
+HWND windowOfProcess(DWORD id, const wchar_t* className) {
+    struct Search {
+        DWORD id;
+        const wchar_t* className;
+        HWND found;
+    } search{id, className, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(data);
+            DWORD owner = 0;
+            wchar_t name[64] = {};
+            GetWindowThreadProcessId(window, &owner);
+            GetClassNameW(window, name, 64);
+            if (owner != s.id || wcscmp(name, s.className) != 0) return TRUE;
+            s.found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+struct DetachedRun {
+    DWORD exitCode = 0xFFFFFFFF;
+    bool ended = false;    // within the time allowed
+    bool showedBox = false;
+};
+
+// Runs vornel-contour.exe as Task Scheduler or a service does: `flags`
+// DETACHED_PROCESS (no console) or CREATE_NO_WINDOW, and no standard handles.
+// A message box of the run is closed (and counted), so that a fault cannot
+// hang the suite.
+DetachedRun runWithoutConsole(const std::wstring& arguments, DWORD flags) {
+    DetachedRun result;
+    const std::wstring exe = test::buildFolder() + L"\\gridcontour\\vornel-contour.exe";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;  // all three null
+    std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr, &startup,
+                        &process))
+        return result;
+    for (int waited = 0; waited < 30000; waited += 100) {
+        if (WaitForSingleObject(process.hProcess, 100) == WAIT_OBJECT_0) {
+            result.ended = true;
+            break;
+        }
+        if (HWND box = windowOfProcess(process.dwProcessId, L"#32770")) {
+            result.showedBox = true;
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+        }
+    }
+    if (!result.ended) TerminateProcess(process.hProcess, 99);
+    GetExitCodeProcess(process.hProcess, &result.exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return result;
+}
+
 std::wstring lastLine(const std::wstring& text) {
     std::wstring line = text;
     while (!line.empty() && (line.back() == L'\n' || line.back() == L'\r')) line.pop_back();
@@ -198,6 +258,35 @@ TEST_F(OwnBathymetry, ConvertedGridOpensAsM7000DataSetWithItsDepths) {
     ASSERT_TRUE(opened) << "the data set showed no contours";
     EXPECT_NEAR(depth, expected, 0.03);
     EXPECT_EQ(depthField, depthText(depth));
+}
+
+// Started by Task Scheduler or a service (no console, no standard handles),
+// vornel-contour shows no box that nobody could answer: it does its work and
+// ends with its exit status.
+TEST_F(OwnBathymetry, WithoutConsoleTheRunEndsWithItsStatusAndNoBox) {
+    const std::wstring grid = folder_ + L"\\定期.asc";
+    writeGrid(grid);
+    for (const DWORD flags : {DWORD{DETACHED_PROCESS}, DWORD{CREATE_NO_WINDOW}}) {
+        SCOPED_TRACE(flags == DETACHED_PROCESS ? "no console" : "a console without a window");
+        DeleteFileW((m7000_ + L"\\M7901_定期.txt").c_str());
+        const DetachedRun done = runWithoutConsole(L"\"" + grid + L"\" \"" + m7000_ + L"\"", flags);
+        EXPECT_TRUE(done.ended);
+        EXPECT_FALSE(done.showedBox);
+        EXPECT_EQ(done.exitCode, 0u);
+        EXPECT_NE(GetFileAttributesW((m7000_ + L"\\M7901_定期.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+
+        const DetachedRun refused = runWithoutConsole(L"\"" + folder_ + L"\\無い.asc\"", flags);
+        EXPECT_TRUE(refused.ended);
+        EXPECT_FALSE(refused.showedBox);
+        EXPECT_EQ(refused.exitCode, 1u);
+        EXPECT_EQ(runWithoutConsole(L"--zone=99", flags).exitCode, 2u);
+    }
+    // A grid dropped on the program in Explorer gets a console of its own,
+    // and the outcome in a box.
+    const DetachedRun dropped = runWithoutConsole(L"\"" + folder_ + L"\\無い.asc\"", CREATE_NEW_CONSOLE);
+    EXPECT_TRUE(dropped.ended);
+    EXPECT_EQ(dropped.exitCode, 1u);
+    EXPECT_TRUE(dropped.showedBox);
 }
 
 }  // namespace
