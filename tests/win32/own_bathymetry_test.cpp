@@ -289,5 +289,19 @@ TEST_F(OwnBathymetry, WithoutConsoleTheRunEndsWithItsStatusAndNoBox) {
     EXPECT_TRUE(dropped.showedBox);
 }
 
+// VORNEL keeps a data set's name in Shift_JIS: a long grid name is cut to
+// 100 bytes of it, after a whole character (1 + 49 × 2 bytes here).
+TEST_F(OwnBathymetry, ALongGridNameIsCutBetweenCharacters) {
+    std::wstring name = L"a";
+    for (int i = 0; i < 60; ++i) name += L"湾";
+    const std::wstring grid = folder_ + L"\\" + name + L".asc";
+    writeGrid(grid);
+    const Conversion run = convert(L"\"" + grid + L"\" \"" + m7000_ + L"\"");
+    ASSERT_EQ(run.exitCode, 0u) << test::narrow(run.output);
+    const std::wstring written = m7000_ + L"\\M7901_" + name.substr(0, 50) + L".txt";
+    EXPECT_EQ(_wcsicmp(lastLine(run.output).c_str(), written.c_str()), 0) << test::narrow(run.output);
+    EXPECT_NE(GetFileAttributesW(written.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
 }  // namespace
 }  // namespace vornel
