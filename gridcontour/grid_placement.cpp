@@ -110,8 +110,9 @@ Placement placeGrid(const PlacementRequest& request) {
             throw InputError(msg::zoneOnDegrees(placement.zone_));
         const auto origin = vornel::planeRectZoneOrigin(placement.zone_);
         placement.projector_ = vornel::PlaneRectProjector(origin.lat, origin.lon);
-    } else if (request.xyz && !prjDegrees) {
-        // Within Japan's waters latitudes and longitudes cannot be confused.
+    } else if (request.xyz) {
+        // Within Japan's waters latitudes and longitudes cannot be confused
+        // (a .prj of degrees does not say the order: files differ).
         const bool lonFirst = all(corners.x, inLongitudes) && all(corners.y, inLatitudes);
         const bool latFirst = all(corners.x, inLatitudes) && all(corners.y, inLongitudes);
         placement.latitudeFirst_ = latFirst && !lonFirst;
