@@ -13,6 +13,7 @@
 #include "estimation/wave.h"
 #include "geodesy/contour_query.h"
 #include "geodesy/plane_rect.h"
+#include "mapview/map_pick.h"
 #include "platform/text.h"
 #include "shell/app_state.h"
 
@@ -266,7 +267,7 @@ void ParamPresenter::refreshTheta() {
 void ParamPresenter::setPointFromMap(int kind) {
     if (kind < 0 || kind > 3) return;
     EstimationParams& p = estimationParams();
-    const MapPickRecord& pick = appState().mapPick;
+    const MapPickRecord& pick = mapPick();
     EstimationPoint& point = p.point(kind);
     p.lastSetKind = kind;
     p.undo.lat = point.lat;

@@ -32,15 +32,6 @@ double intoFullCircle(double degrees) {
     return degrees;
 }
 
-void drawPickCircle(Canvas& canvas, double pe, double pn, int halfWidth, int halfHeight) {
-    const MapView& view = appState().mapView;
-    const DataCentre& centre = contourStore().dataCentre;
-    const int sx = static_cast<int>(std::trunc((pe - double(centre.centreEast)) / view.zoom)) + view.panX + halfWidth;
-    const int sy = view.panY - static_cast<int>(std::trunc((pn - double(centre.centreNorth)) / view.zoom)) + halfHeight;
-    canvas.setPen(Pen{Colour{0, 255, 0}, 2, PenStyle::Solid});
-    canvas.arc(sx - 3, sy - 3, sx + 3, sy + 3, PixelPoint{sx + 3, sy}, PixelPoint{sx + 3, sy});
-}
-
 void setEntry(PickEntry& entry, double east, double north, double depth) {
     const ProjectionOrigin& origin = contourStore().projectionOrigin;
     entry.east = east;
@@ -93,7 +84,7 @@ void reduceDirections(double& primaryDirection, double& meanDirection) {
     meanDirection = intoFullCircle((meanDirection + primaryDirection) / 2);
 }
 
-ContourDirection contourDirection(double pe, double pn, Canvas* canvas, int halfWidth, int halfHeight) {
+ContourDirection contourDirection(double pe, double pn) {
     ContourDirection result;
     result.nearest = nearestContourPoints(pe, pn);
     const QuadrantNearest(&q)[4] = result.nearest.quadrant;
@@ -126,8 +117,6 @@ ContourDirection contourDirection(double pe, double pn, Canvas* canvas, int half
     if (step < 0.0) primary += 180.0;
     if (across.depth > 9000.0) primary += 180.0;  // no contour across P
 
-    if (canvas != nullptr && halfWidth > 0 && halfHeight > 0) drawPickCircle(*canvas, pe, pn, halfWidth, halfHeight);
-
     // With a contour in one quadrant only there is no second direction; the
     // mean is then the primary one.
     if (!q[i2].found()) mean = primary;
@@ -139,31 +128,9 @@ ContourDirection contourDirection(double pe, double pn, Canvas* canvas, int half
 
 int estimatePointDepth(double pe, double pn, PointQuery& query) {
     if (contourStore().contourPointCount < 1) return 0;
-    const ContourDirection found = contourDirection(pe, pn, nullptr, 0, 0);
+    const ContourDirection found = contourDirection(pe, pn);
     fillQuery(pe, pn, found, query);
     return 1;
-}
-
-int pickAtScreenPoint(Canvas* canvas, int x, int y, int width, int height, int placingDiffraction) {
-    const ContourStore& store = contourStore();
-    if (store.contourPointCount < 1) return 0;
-    if (canvas != nullptr) {
-        canvas->setPen(Pen{Colour{0, 0, 0}, 1, PenStyle::Solid});
-        canvas->line(PixelPoint{x - 5, y}, PixelPoint{x + 5, y});
-        canvas->line(PixelPoint{x, y - 5}, PixelPoint{x, y + 5});
-    }
-    const MapView& view = appState().mapView;
-    const int halfWidth = width / 2, halfHeight = height / 2;
-    // The east sum in double, the north sum in float: both decide which
-    // contour level a click near a contour lands on.
-    const double pe = double((x - view.panX - halfWidth) * view.zoom) + double(store.dataCentre.centreEast);
-    const float northF = float((view.panY - y + halfHeight) * view.zoom) + store.dataCentre.centreNorth;
-    const double pn = northF;
-
-    const ContourDirection found = contourDirection(pe, pn, canvas, halfWidth, halfHeight);
-    MapPickRecord& pick = appState().mapPick;
-    fillQuery(pe, pn, found, pick);
-    return placingDiffraction == 1 && pick.entry[1].depth > 0.1 ? 9 : 1;
 }
 
 }  // namespace vornel

@@ -4,27 +4,9 @@
 // origin; directions are degrees counter-clockwise from east.
 #pragma once
 
-#include "mapview/canvas.h"
-#include "shell/app_state.h"
+#include "geodesy/contour_nearest.h"
 
 namespace vornel {
-
-inline constexpr double kNoContourDistance = 100000.0;
-inline constexpr double kNoContourDepth = 9999.0;  // anything above 9000: no contour
-
-// Quadrants about P: 0 NE (e >= Pe, n >= Pn), 1 NW, 2 SW, 3 SE.
-struct QuadrantNearest {
-    double distance = kNoContourDistance;
-    double east = 0.0;  // P itself while nothing was found
-    double north = 0.0;
-    double depth = kNoContourDepth;
-    bool found() const { return distance < kNoContourDistance; }
-};
-
-struct NearestContourPoints {
-    QuadrantNearest quadrant[4];
-    bool diagonalsAgree = false;  // both pairs of opposite quadrants within 0.5 m
-};
 
 struct ContourDirection {
     NearestContourPoints nearest;
@@ -32,9 +14,24 @@ struct ContourDirection {
     double meanDirection = 0.0;
 };
 
-// Entry 0 the query point with its estimated depth, entry 1 the nearest
-// contour point; the shape of the map pick.
-using PointQuery = MapPickRecord;
+// One end of a depth query: a position with its depth, in degrees and plane
+// metres.
+struct PickEntry {
+    double lat = 99.9;
+    double lon = 999.9;
+    double depth = 9999.9;
+    double north = 0.0;
+    double east = 0.0;
+};
+
+// A depth query at a point: entry 0 the point with its estimated depth, entry
+// 1 the nearest contour point; directions in degrees counter-clockwise from
+// east, towards deeper water. The map pick keeps the last one.
+struct PointQuery {
+    PickEntry entry[2];
+    double primaryDirection = 0.0;
+    double meanDirection = 0.0;
+};
 
 NearestContourPoints nearestContourPoints(double pe, double pn);
 
@@ -42,8 +39,7 @@ NearestContourPoints nearestContourPoints(double pe, double pn);
 // differs from refDepth; overwrites `step` only when it finds one.
 void depthStepAlongLine(double pe, double pn, double qe, double qn, double refDepth, double& step);
 
-// Draws the green circle at P when `canvas` is given and both halves are positive.
-ContourDirection contourDirection(double pe, double pn, Canvas* canvas, int halfWidth, int halfHeight);
+ContourDirection contourDirection(double pe, double pn);
 
 // Brings both directions into [0, 360] and replaces the mean by the mean of
 // the two, taken the short way round.
@@ -51,11 +47,5 @@ void reduceDirections(double& primaryDirection, double& meanDirection);
 
 // Returns 0 and writes nothing when the store is empty, else 1.
 int estimatePointDepth(double pe, double pn, PointQuery& query);
-
-// A click at client pixel (x, y) on the contour map of client size width ×
-// height: marks it, fills appState().mapPick. Returns 0 on an empty store,
-// 9 when a diffraction point is being placed on a contour deeper than 0.1 m,
-// else 1. `canvas` may be null (nothing drawn).
-int pickAtScreenPoint(Canvas* canvas, int x, int y, int width, int height, int placingDiffraction);
 
 }  // namespace vornel

@@ -2,7 +2,7 @@
 // switchable, so that tests can hold the shortcuts to the full scan.
 #pragma once
 
-#include "geodesy/contour_query.h"
+#include "geodesy/contour_nearest.h"
 
 namespace vornel::detail {
 

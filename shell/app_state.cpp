@@ -1,5 +1,7 @@
 #include "shell/app_state.h"
 
+#include "mapview/map_pick.h"
+
 namespace vornel {
 
 namespace {
@@ -12,6 +14,7 @@ AppState& appState() {
 
 void resetAppState() {
     state = AppState{};
+    resetMapPick();
 }
 
 }  // namespace vornel

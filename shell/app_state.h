@@ -14,24 +14,6 @@ enum ViewMode { VIEW_CONTOUR = 0, VIEW_M7000 = 1, VIEW_OVERVIEW = 2 };
 // Data-source order of every list, menu and colour.
 enum DataSource { SOURCE_HARBOUR = 0, SOURCE_CHART50K = 1, SOURCE_CHART200K = 2, SOURCE_M7000 = 3 };
 
-// One end of a map pick: a position with its depth, in degrees and plane metres.
-struct PickEntry {
-    double lat = 99.9;
-    double lon = 999.9;
-    double depth = 9999.9;
-    double north = 0.0;
-    double east = 0.0;
-};
-
-// The result of the last click on a contour map: entry 0 the clicked point,
-// entry 1 the nearest contour point; directions in degrees counter-clockwise
-// from east, towards deeper water.
-struct MapPickRecord {
-    PickEntry entry[2];
-    double primaryDirection = 0.0;
-    double meanDirection = 0.0;
-};
-
 struct AppState {
     WindowRef mainWindow = nullptr;
     WindowRef paramDialog = nullptr;
@@ -45,7 +27,6 @@ struct AppState {
     int overviewSourceFlags[4] = {1, 0, 0, 0};
     int pointKindSelection[4] = {0, 0, 0, 0};
     int depthColourTable[256][3] = {};
-    MapPickRecord mapPick;
     int overviewHighlightKind = -1;
     int overviewHighlightIndex = -1;
 };

@@ -1,9 +1,7 @@
-// Kept apart from the view transforms: both this pick's canvas and the
-// transforms name a PixelPoint of their own.
 #include "shell/map_pick_win32.h"
 
-#include "geodesy/contour_query.h"
 #include "mapview/gdi_canvas_win32.h"
+#include "mapview/map_pick.h"
 #include "shell/app_state.h"
 #include "shell/gdi_guards_win32.h"
 #include "shell/side_panel_win32.h"
@@ -19,7 +17,7 @@ void pickMapPoint(HWND window, int x, int y) {
         if (dc.get()) {
             GdiCanvas canvas(dc.get());
             const int placingDiffraction = appState().pointKindSelection[2] == 1 ? 1 : 0;
-            pickAtScreenPoint(&canvas, x, y, client.right, client.bottom, placingDiffraction);
+            pickAtScreenPoint(&canvas, appState().mapView, x, y, client.right, client.bottom, placingDiffraction);
         }
     }
     // An empty store leaves the pick as it was; the read-outs show it again.

@@ -1,5 +1,6 @@
 #include "shell/side_panel_win32.h"
 
+#include "mapview/map_pick.h"
 #include "shell/app_state.h"
 #include "shell/main_window_win32.h"
 #include "shell/side_panel.h"
@@ -46,7 +47,7 @@ void rebuildSidePanel(HWND window, int oldMode) {
 }
 
 void showPickReadOuts(HWND window) {
-    const PickEntry& point = appState().mapPick.entry[0];
+    const PickEntry& point = mapPick().entry[0];
     SetDlgItemTextW(window, 10, latitudeReadOut(point.lat).c_str());
     SetDlgItemTextW(window, 11, longitudeReadOut(point.lon).c_str());
     SetDlgItemTextW(window, 12, depthReadOut(point.depth).c_str());

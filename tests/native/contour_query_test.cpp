@@ -9,6 +9,8 @@
 
 #include "bathymetry/contour_store.h"
 #include "geodesy/contour_scan.h"
+#include "mapview/map_pick.h"
+#include "shell/app_state.h"
 #include "support/recording_canvas.h"
 
 namespace vornel {
@@ -112,8 +114,8 @@ TEST_F(ContourQuery, OnAFlatTheLineThroughTheNearestContourDecides) {
     addRing(10, 100);
     addRing(20, 200);
     const double eastEdgeNormal = 360 - std::atan2(20.0, 100.0) * 57.29577951308232;
-    EXPECT_NEAR(contourDirection(60, 0, nullptr, 0, 0).primaryDirection, eastEdgeNormal, 0.01);
-    EXPECT_NEAR(contourDirection(-60, 0, nullptr, 0, 0).primaryDirection, 540 - eastEdgeNormal, 0.01);
+    EXPECT_NEAR(contourDirection(60, 0).primaryDirection, eastEdgeNormal, 0.01);
+    EXPECT_NEAR(contourDirection(-60, 0).primaryDirection, 540 - eastEdgeNormal, 0.01);
 }
 
 TEST_F(ContourQuery, FlatWithTheNearestPointStraightNorth) {
@@ -122,7 +124,7 @@ TEST_F(ContourQuery, FlatWithTheNearestPointStraightNorth) {
     addContour(10, {{-100, -100}, {100, -100}, {100, 100}, {-100, 100}, {-100, -100}});
     addContour(20, {{-300, 150}, {300, 150}});
     addContour(20, {{-300, -400}, {300, -400}});
-    const ContourDirection dir = contourDirection(0, 60, nullptr, 0, 0);
+    const ContourDirection dir = contourDirection(0, 60);
     EXPECT_EQ(dir.nearest.quadrant[0].north, 100);
     EXPECT_NEAR(dir.primaryDirection, 90, 1e-9);
 }
@@ -168,12 +170,12 @@ TEST_F(ContourQuery, EmptyStoreAnswersNothing) {
     EXPECT_EQ(estimatePointDepth(0, 0, query), 0);
     EXPECT_EQ(query.entry[0].depth, 1234);
 
-    appState().mapPick.entry[1].lat = 34.5;
+    mapPick().entry[1].lat = 34.5;
     RecordingCanvas canvas;
-    EXPECT_EQ(pickAtScreenPoint(&canvas, 10, 10, 100, 100, 1), 0);
+    EXPECT_EQ(pickAtScreenPoint(&canvas, appState().mapView, 10, 10, 100, 100, 1), 0);
     EXPECT_TRUE(canvas.calls.empty());
-    EXPECT_EQ(appState().mapPick.entry[1].lat, 34.5);
-    EXPECT_EQ(appState().mapPick.entry[0].lat, 99.9);
+    EXPECT_EQ(mapPick().entry[1].lat, 34.5);
+    EXPECT_EQ(mapPick().entry[0].lat, 99.9);
 }
 
 TEST_F(ContourQuery, PickDrawsItsMarksAndFillsTheMapPick) {
@@ -182,7 +184,7 @@ TEST_F(ContourQuery, PickDrawsItsMarksAndFillsTheMapPick) {
     appState().mapView.zoom = 10;
     RecordingCanvas canvas;
     // Client 201 × 101: halves 100 and 50. P = ((120-100)·10 + 50, (50-40)·10 + 20) = (250, 120).
-    EXPECT_EQ(pickAtScreenPoint(&canvas, 120, 40, 201, 101, 0), 1);
+    EXPECT_EQ(pickAtScreenPoint(&canvas, appState().mapView, 120, 40, 201, 101, 0), 1);
     ASSERT_EQ(canvas.calls.size(), 5u);
     EXPECT_EQ(canvas.calls[0].pen, (Pen{Colour{0, 0, 0}, 1, PenStyle::Solid}));
     EXPECT_EQ(canvas.calls[1].points, (std::vector<PixelPoint>{{115, 40}, {125, 40}}));
@@ -195,7 +197,7 @@ TEST_F(ContourQuery, PickDrawsItsMarksAndFillsTheMapPick) {
     EXPECT_EQ(canvas.calls[4].box[3], 43);
     EXPECT_EQ(canvas.calls[4].points, (std::vector<PixelPoint>{{123, 40}, {123, 40}}));
 
-    const MapPickRecord& pick = appState().mapPick;
+    const MapPickRecord& pick = mapPick();
     EXPECT_EQ(pick.entry[0].east, 250);
     EXPECT_EQ(pick.entry[0].north, 120);
     EXPECT_EQ(pick.entry[1].east, 100);
@@ -204,7 +206,7 @@ TEST_F(ContourQuery, PickDrawsItsMarksAndFillsTheMapPick) {
     EXPECT_NEAR(pick.primaryDirection, 180 + std::atan2(70.0, 150.0) * 57.29577951308232, 1e-9);
 
     // Placing the diffraction point on a contour deeper than 0.1 m.
-    EXPECT_EQ(pickAtScreenPoint(nullptr, 120, 40, 201, 101, 1), 9);
+    EXPECT_EQ(pickAtScreenPoint(nullptr, appState().mapView, 120, 40, 201, 101, 1), 9);
 }
 
 TEST_F(ContourQuery, PickFormsNorthInFloatAndEastInDouble) {
@@ -212,9 +214,9 @@ TEST_F(ContourQuery, PickFormsNorthInFloatAndEastInDouble) {
     addContour(0.05f, {{big, big}, {big + 100, big + 100}});
     contourStore().dataCentre = {big, big};
     appState().mapView.zoom = 1;
-    EXPECT_EQ(pickAtScreenPoint(nullptr, 51, 49, 100, 100, 1), 1);  // contour of 0.05 m: no 9
-    EXPECT_EQ(appState().mapPick.entry[0].east, 16777217.0);
-    EXPECT_EQ(appState().mapPick.entry[0].north, 16777216.0);
+    EXPECT_EQ(pickAtScreenPoint(nullptr, appState().mapView, 51, 49, 100, 100, 1), 1);  // contour of 0.05 m: no 9
+    EXPECT_EQ(mapPick().entry[0].east, 16777217.0);
+    EXPECT_EQ(mapPick().entry[0].north, 16777216.0);
 }
 
 // Random stores of long straight parallel contours, depth rising linearly

@@ -8,6 +8,7 @@
 #include "bathymetry/spreading_relations.h"
 #include "estimation/params.h"
 #include "estimation/result.h"
+#include "mapview/map_pick.h"
 #include "platform/text.h"
 #include "shell/app_state.h"
 #include "support/fake_dialog_fields.h"
@@ -182,7 +183,7 @@ TEST_F(ParamDialog, ThetaDiffAndShoreNormalFollowEachOther) {
 
 TEST_F(ParamDialog, SettingFromTheMapIsUndoneOnce) {
     EstimationParams& p = estimationParams();
-    MapPickRecord& pick = appState().mapPick;
+    MapPickRecord& pick = mapPick();
     pick.entry[1] = PickEntry{34.25, 135.5, 5.0, 100.0, 200.0};
     pick.primaryDirection = 0.0;  // deeper water to the east: shore normal 90°
     presenter.onCommand(kSetKindFirst + POINT_DIFFRACTION);
@@ -215,7 +216,7 @@ TEST_F(ParamDialog, SettingFromTheMapIsUndoneOnce) {
 }
 
 TEST_F(ParamDialog, UndoOfTheFirstSettingLeavesTheAngleNotSet) {
-    appState().mapPick.entry[1] = PickEntry{34.25, 135.5, 5.0, 100.0, 200.0};
+    mapPick().entry[1] = PickEntry{34.25, 135.5, 5.0, 100.0, 200.0};
     presenter.onCommand(kSetKindFirst + POINT_CONTOUR);
     presenter.onCommand(kUndo);
     EXPECT_EQ(estimationParams().thetaCon, NOT_SET_ANGLE);  // not 279.9
@@ -225,7 +226,7 @@ TEST_F(ParamDialog, UndoOfTheFirstSettingLeavesTheAngleNotSet) {
 }
 
 TEST_F(ParamDialog, OffshorePointFromTheMapWarnsOfShallowWaterOnlyWithAPeriod) {
-    appState().mapPick.entry[0] = PickEntry{34.0, 135.0, 20.0, 0.0, 0.0};
+    mapPick().entry[0] = PickEntry{34.0, 135.0, 20.0, 0.0, 0.0};
     presenter.onCommand(kSetKindFirst + POINT_OFFSHORE);
     EXPECT_TRUE(platform_.warnings.empty());
     fields.type(kPeriod, L"10");
@@ -242,7 +243,7 @@ TEST_F(ParamDialog, ClearEmptiesEverythingWithoutAMessage) {
                                  {L"1528", L"200"}, {L"1519", L"45"}, {L"1536", L"150"}, {L"1510", L"30"}};
     for (const auto& t : typed) fields.type(std::stoi(t[0]), t[1]);
     fields.texts[kTitle] = L"keep";
-    appState().mapPick.entry[1] = PickEntry{35.5, 139.75, 20.0, 0.0, 0.0};
+    mapPick().entry[1] = PickEntry{35.5, 139.75, 20.0, 0.0, 0.0};
     presenter.onCommand(kSetKindFirst + POINT_DIFFRACTION);
     platform_.warnings.clear();
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "mapview/map_pick.h"
 #include "platform/text.h"
 #include "shell/app_state.h"
 #include "shell/print_job.h"
@@ -93,7 +94,7 @@ TEST(SidePanel, SetButtonNeedsDialogPickAndKind) {
     EXPECT_EQ(pointKindToSet(), -1);  // dialog closed
     app.paramDialogOpen = 1;
     EXPECT_EQ(pointKindToSet(), -1);  // no pick yet
-    app.mapPick.entry[1].lat = 35.0;
+    mapPick().entry[1].lat = 35.0;
     EXPECT_EQ(pointKindToSet(), 2);
     app.pointKindSelection[2] = 0;
     EXPECT_EQ(pointKindToSet(), -1);

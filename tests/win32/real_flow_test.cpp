@@ -13,6 +13,7 @@
 #include "bathymetry/m7000_list.h"
 #include "estimation/field_checks.h"
 #include "estimation/params.h"
+#include "mapview/map_pick.h"
 #include "mapview/view_transform.h"
 #include "platform/platform.h"
 #include "platform/text.h"
@@ -178,11 +179,11 @@ TEST_F(RealFlow, HarbourPointUndoZoomPanOverviewAndM7000Folder) {
             cy = height / 2 + 30 + 10 * step;
             send(main, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(cx, cy));
             send(main, WM_LBUTTONUP, 0, MAKELPARAM(cx, cy));
-            const PickEntry& e = app.mapPick.entry[0];
-            sea = e.lat < 90.0 && e.depth > 0.0 && e.depth < 9000.0 && app.mapPick.entry[1].lat < 90.0;
+            const PickEntry& e = mapPick().entry[0];
+            sea = e.lat < 90.0 && e.depth > 0.0 && e.depth < 9000.0 && mapPick().entry[1].lat < 90.0;
         }
         ASSERT_TRUE(sea) << "no click found water near the harbour";
-        const PickEntry picked = app.mapPick.entry[0];
+        const PickEntry picked = mapPick().entry[0];
         EXPECT_EQ(controlText(main, IDC_READOUT_LAT), latitudeReadOut(picked.lat));
         EXPECT_EQ(controlText(main, IDC_READOUT_LON), longitudeReadOut(picked.lon));
         EXPECT_EQ(controlText(main, IDC_READOUT_DEPTH), depthReadOut(picked.depth));

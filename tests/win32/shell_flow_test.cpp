@@ -16,6 +16,7 @@
 #include "bathymetry/contour_store.h"
 #include "bathymetry/harbour_list.h"
 #include "bathymetry/m7000_list.h"
+#include "mapview/map_pick.h"
 #include "mapview/view_transform.h"
 #include "platform/platform.h"
 #include "platform/text.h"
@@ -194,10 +195,10 @@ TEST(ShellFlow, OverviewPickMenuContourViewPickZoomPanAndBack) {
     // ---- A click fills the read-outs from the pick ----
     const int cx = client.right / 2 + 37, cy = client.bottom / 2 - 21;
     SendMessageW(main, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(cx, cy));
-    ASSERT_LT(app.mapPick.entry[0].lat, 90.0);
-    EXPECT_EQ(controlText(main, 10), latitudeReadOut(app.mapPick.entry[0].lat));
-    EXPECT_EQ(controlText(main, 11), longitudeReadOut(app.mapPick.entry[0].lon));
-    EXPECT_EQ(controlText(main, 12), depthReadOut(app.mapPick.entry[0].depth));
+    ASSERT_LT(mapPick().entry[0].lat, 90.0);
+    EXPECT_EQ(controlText(main, 10), latitudeReadOut(mapPick().entry[0].lat));
+    EXPECT_EQ(controlText(main, 11), longitudeReadOut(mapPick().entry[0].lon));
+    EXPECT_EQ(controlText(main, 12), depthReadOut(mapPick().entry[0].depth));
     EXPECT_EQ(app.mapView.lastMouseX, cx);
     test::saveWindowImage(main, L"shell-3-picked");
     SendMessageW(main, WM_LBUTTONUP, 0, MAKELPARAM(cx, cy));
