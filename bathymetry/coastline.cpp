@@ -3,11 +3,11 @@
 #include <string>
 #include <string_view>
 
+#include "bathymetry/data_folder.h"
 #include "bathymetry/fixed_columns.h"
 #include "platform/line_reader.h"
 #include "platform/paths.h"
 #include "platform/platform.h"
-#include "shell/app_state.h"
 
 namespace vornel {
 
@@ -51,7 +51,7 @@ Coastline& coastline() {
 void loadCoastline() {
     coast.coastlinePointCount = 0;
     std::wstring path;
-    if (!joinPath(path, appState().programFolder, L"japan.llm")) return;
+    if (!joinPath(path, dataFolders().programFolder, L"japan.llm")) return;
     ScopedFile file(platform().openFile(path, "rb"));
     if (!file) return;
     LineReader reader(file.get());

@@ -2,12 +2,25 @@
 
 #include "platform/paths.h"
 #include "platform/platform.h"
-#include "shell/app_state.h"
 
 namespace vornel {
 
+namespace {
+
+DataFolders folders;
+
+}  // namespace
+
+DataFolders& dataFolders() {
+    return folders;
+}
+
+void resetDataFolders() {
+    folders = DataFolders{};
+}
+
 bool dataFolderPath(std::wstring& out) {
-    return joinPath(out, appState().programFolder, kDataFolderName);
+    return joinPath(out, folders.programFolder, kDataFolderName);
 }
 
 bool dataFilePath(std::wstring& out, std::wstring_view name) {

@@ -15,7 +15,6 @@
 #include "bathymetry/m7000_text.h"
 #include "platform/line_reader.h"
 #include "platform/paths.h"
-#include "shell/app_state.h"
 
 namespace vornel {
 
@@ -67,7 +66,7 @@ void writeIndex(const std::wstring& path, const std::vector<bool>& unreadable) {
 bool openM7000DataSet(WindowRef owner, const M7000DataSet& set) {
     WaitCursor wait;
     std::wstring path;
-    if (!joinPath(path, appState().m7000Folder, platform().fromCp932(set.fileName))) {
+    if (!joinPath(path, dataFolders().m7000Folder, platform().fromCp932(set.fileName))) {
         abandonM7000Load();
         return false;
     }

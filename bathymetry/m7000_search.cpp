@@ -11,7 +11,6 @@
 #include "platform/line_reader.h"
 #include "platform/paths.h"
 #include "platform/text.h"
-#include "shell/app_state.h"
 
 namespace vornel {
 
@@ -98,7 +97,7 @@ bool hasTable(const std::wstring& folder, std::string_view shpName) {
 void searchFolder(WindowRef owner) {
     M7000DataSetList& list = m7000DataSetList();
     list.m7000DataSetCount = 0;
-    const std::wstring& folder = appState().m7000Folder;
+    const std::wstring& folder = dataFolders().m7000Folder;
     // No folder chosen yet: there is nothing to search (not the drive's root).
     if (folder.empty()) return;
     for (const DirEntry& entry : platform().listDirectory(folder, L"M7*")) {

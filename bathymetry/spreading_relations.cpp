@@ -7,10 +7,10 @@
 #include <string_view>
 #include <vector>
 
+#include "bathymetry/data_folder.h"
 #include "platform/line_reader.h"
 #include "platform/paths.h"
 #include "platform/text.h"
-#include "shell/app_state.h"
 
 namespace vornel {
 
@@ -117,12 +117,11 @@ SpreadingRelationList& spreadingRelations() {
     return relationList;
 }
 
-void loadSpreadingRelations() {
+void loadSpreadingRelations(WindowRef owner) {
     std::memset(&relationList, 0, sizeof relationList);
-    const WindowRef owner = appState().mainWindow;
     const std::wstring caption = widen(kCaption);
     std::wstring path;
-    if (!joinPathOrWarn(path, appState().programFolder, L"parameter.lst", owner, caption)) return;
+    if (!joinPathOrWarn(path, dataFolders().programFolder, L"parameter.lst", owner, caption)) return;
     ScopedFile file(platform().openFile(path, "rb"));
     if (!file) return;
 

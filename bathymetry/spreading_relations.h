@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "platform/platform.h"
+
 namespace vornel {
 
 inline constexpr int kMaxSpreadingRelations = 20;
@@ -31,7 +33,7 @@ SpreadingRelationList& spreadingRelations();
 
 // Empties the list (every row zero) and reads ProgramFolder\parameter.lst.
 // A missing file leaves the list empty without a message; names or rows
-// beyond the capacities are left out with one warning each.
-void loadSpreadingRelations();
+// beyond the capacities are left out with one warning each, owned by `owner`.
+void loadSpreadingRelations(WindowRef owner);
 
 }  // namespace vornel

@@ -14,6 +14,7 @@
 
 #include "bathymetry/contour_files.h"
 #include "bathymetry/contour_store.h"
+#include "bathymetry/data_folder.h"
 #include "bathymetry/harbour_list.h"
 #include "platform/text.h"
 #include "shell/app_state.h"
@@ -60,7 +61,7 @@ void prepare() {
     const auto root = benchFolder();
     std::filesystem::create_directories(root / "Db01" / "r");
     for (int h = 0; h < kHarbours; ++h) writeFile(root / "Db01" / "r" / ("h" + std::to_string(h) + ".con"), h);
-    appState().programFolder = widen(root.string());
+    dataFolders().programFolder = widen(root.string());
     HarbourList& list = harbourList();
     list.harbourCount = kHarbours;
     for (int h = 0; h < kHarbours; ++h) {

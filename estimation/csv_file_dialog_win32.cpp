@@ -3,12 +3,12 @@
 // commdlg.h takes its types from windows.h
 #include <commdlg.h>
 
+#include "bathymetry/data_folder.h"
 #include "estimation/csv_report.h"
 #include "estimation/estimation_dialogs_win32.h"
 #include "estimation/messages.h"
 #include "platform/text.h"
 #include "resources/resource.h"
-#include "shell/app_state.h"
 
 namespace vornel {
 
@@ -24,8 +24,8 @@ bool runCsvDialog(HWND owner, const char* title, wchar_t* name, DWORD capacity, 
     // The last separator became a NUL; c_str() adds the second one.
     const std::wstring filters = csvFilterList(filterText);
     const std::wstring caption = widen(title);
-    const AppState& app = appState();
-    const std::wstring& initialFolder = lastCsvFolder().empty() ? app.programFolder : lastCsvFolder();
+    const std::wstring& programFolder = dataFolders().programFolder;
+    const std::wstring& initialFolder = lastCsvFolder().empty() ? programFolder : lastCsvFolder();
 
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof ofn;
@@ -40,7 +40,7 @@ bool runCsvDialog(HWND owner, const char* title, wchar_t* name, DWORD capacity, 
     ofn.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | flags;
     const BOOL chosen = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
     // Every relative file name of the program is taken from the program folder.
-    if (!app.programFolder.empty()) platform().setCurrentFolder(app.programFolder);
+    if (!programFolder.empty()) platform().setCurrentFolder(programFolder);
     return chosen != FALSE;
 }
 

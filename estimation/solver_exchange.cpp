@@ -2,13 +2,13 @@
 
 #include <cstring>
 
+#include "bathymetry/data_folder.h"
 #include "estimation/messages.h"
 #include "estimation/numeric_text.h"
 #include "estimation/params.h"
 #include "estimation/run_checks.h"
 #include "platform/paths.h"
 #include "platform/text.h"
-#include "shell/app_state.h"
 
 namespace vornel {
 
@@ -146,7 +146,7 @@ int runEstimation(WindowRef dialog, std::string_view titleIn, int relationIndex,
 
     // Every path of the run is built first: a folder too long for one of them
     // stops the run before anything is written or deleted.
-    const std::wstring& folder = appState().programFolder;
+    const std::wstring& folder = dataFolders().programFolder;
     const std::wstring wideTitle = p.fromCp932(title);
     std::wstring inputPath, solverPath, outputPath, listingPath;
     if (!joinPathOrWarn(inputPath, folder, L"zelvo-in.txt", dialog, caption) ||

@@ -1,5 +1,6 @@
 // The M7000 index file M7000.grd, read against a fixed data-set list; data
 // sets it lacks are loaded to measure them and the index is written anew.
+#include "bathymetry/data_folder.h"
 #include "bathymetry/m7000_index.h"
 #include "bathymetry/m7000_list.h"
 #include "fuzz_support.h"
@@ -14,7 +15,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
                     "         1   5.00 42.57809 141.47913                     1\r\n"
                     "         2   5.00 42.57836 141.48107                     1\r\n"
                     "         3  10.00 42.57855 141.48204                     2\r\n");
-    appState().m7000Folder = widen(folder + "/M7000");
+    dataFolders().m7000Folder = widen(folder + "/M7000");
     return 0;
 }
 

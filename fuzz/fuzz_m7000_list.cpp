@@ -1,6 +1,7 @@
 // M7000.Lst and the search of the chosen M7000 folder for data sets.
 #include <cstring>
 
+#include "bathymetry/data_folder.h"
 #include "bathymetry/m7000_list.h"
 #include "bathymetry/m7000_search.h"
 #include "fuzz_support.h"
@@ -13,7 +14,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     const std::string& folder = fuzz::programFolder();
     for (const char* name : {"M7001.shp", "M7001.dbf", "M7002.txt", "M7003", "M7004.png", "X7005.txt"})
         fuzz::writeFile(std::string("M7000/") + name, "");
-    appState().m7000Folder = widen(folder + "/M7000");
+    dataFolders().m7000Folder = widen(folder + "/M7000");
     return 0;
 }
 

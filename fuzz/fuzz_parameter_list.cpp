@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::writeFile("parameter.lst", data, size);
-    loadSpreadingRelations();
+    loadSpreadingRelations(nullptr);
     const SpreadingRelationList& list = spreadingRelations();
     if (list.relationCount < 0 || list.relationCount > kMaxSpreadingRelations) __builtin_trap();
     for (int i = 0; i < list.relationCount; ++i) {

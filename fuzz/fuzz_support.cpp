@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "bathymetry/data_folder.h"
 #include "platform/forwarding_platform.h"
 #include "platform/text.h"
 #include "shell/app_state.h"
@@ -49,7 +50,7 @@ const std::string& programFolder() {
     std::atexit(removeFolder);
     std::filesystem::create_directories(folder + "/Db01");
     resetAppState();
-    appState().programFolder = widen(folder);
+    dataFolders().programFolder = widen(folder);
     return folder;
 }
 

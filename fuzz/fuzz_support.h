@@ -13,7 +13,7 @@
 namespace vornel::fuzz {
 
 // Installs the quiet platform, makes the program folder and points
-// appState().programFolder at it. Returns the folder (UTF-8, no trailing '/').
+// dataFolders().programFolder at it. Returns the folder (UTF-8, no trailing '/').
 // Later calls return the same folder.
 const std::string& programFolder();
 

@@ -1,5 +1,6 @@
 #include "shell/app_state.h"
 
+#include "bathymetry/data_folder.h"
 #include "mapview/map_pick.h"
 
 namespace vornel {
@@ -15,6 +16,7 @@ AppState& appState() {
 void resetAppState() {
     state = AppState{};
     resetMapPick();
+    resetDataFolders();
 }
 
 }  // namespace vornel

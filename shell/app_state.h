@@ -21,8 +21,6 @@ struct AppState {
     int paramDialogOpen = -1;  // 1 open, -1 closed
     int resultDialogOpen = -1;
     int viewMode = VIEW_OVERVIEW;
-    std::wstring programFolder;  // at most 255 characters
-    std::wstring m7000Folder;
     MapView mapView;
     int overviewSourceFlags[4] = {1, 0, 0, 0};
     int pointKindSelection[4] = {0, 0, 0, 0};

@@ -4,6 +4,7 @@
 
 #include "bathymetry/chart_tables.h"
 #include "bathymetry/contour_store.h"
+#include "bathymetry/data_folder.h"
 #include "bathymetry/harbour_list.h"
 #include "bathymetry/m7000_list.h"
 #include "platform/paths.h"
@@ -91,7 +92,7 @@ bool acceptM7000Folder(WindowRef owner, const std::wstring& chosen) {
                         widen("フォルダーのパスが長すぎます。[") + chosen + L"]");
         return false;
     }
-    appState().m7000Folder = chosen;
+    dataFolders().m7000Folder = chosen;
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "bathymetry/chart_index.h"
 #include "bathymetry/chart_tables.h"
 #include "bathymetry/coastline.h"
+#include "bathymetry/data_folder.h"
 #include "bathymetry/harbour_index.h"
 #include "bathymetry/harbour_list.h"
 #include "bathymetry/spreading_relations.h"
@@ -21,14 +22,14 @@ StartupHooks& startupHooks() {
 
 void loadStartupData(WindowRef owner) {
     AppState& app = appState();
-    app.programFolder = platform().currentFolder();
+    dataFolders().programFolder = platform().currentFolder();
     loadHarbourList(owner);
     loadHarbourIndex();
     loadChartTable(owner, CHART_50K);
     loadChartTable(owner, CHART_200K);
     loadChartIndex(CHART_50K);
     loadChartIndex(CHART_200K);
-    loadSpreadingRelations();
+    loadSpreadingRelations(owner);
     if (hooks.buildDataMenus) hooks.buildDataMenus(owner);
     loadCoastline();
     buildDepthColourTable(app.depthColourTable);

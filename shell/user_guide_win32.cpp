@@ -2,9 +2,9 @@
 
 #include <shellapi.h>
 
+#include "bathymetry/data_folder.h"
 #include "platform/platform.h"
 #include "platform/text.h"
-#include "shell/app_state.h"
 
 namespace vornel {
 
@@ -21,7 +21,7 @@ std::wstring userGuidePath(const std::wstring& programFolder) {
 }
 
 void openUserGuide(HWND window) {
-    const std::wstring path = userGuidePath(appState().programFolder);
+    const std::wstring path = userGuidePath(dataFolders().programFolder);
     // A missing file is told apart before the shell would show its own,
     // English-only, box about it.
     if (platform().fileExists(path)) {

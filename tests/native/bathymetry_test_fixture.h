@@ -10,6 +10,7 @@
 
 #include "bathymetry/chart_tables.h"
 #include "bathymetry/contour_store.h"
+#include "bathymetry/data_folder.h"
 #include "bathymetry/harbour_list.h"
 #include "platform/text.h"
 #include "shell/app_state.h"
@@ -26,7 +27,7 @@ protected:
         std::filesystem::remove_all(root_);
         std::filesystem::create_directories(root_ / "Db01");
         resetAppState();
-        appState().programFolder = widen(root_.string());
+        dataFolders().programFolder = widen(root_.string());
         resetHarbourList();
         resetChartLists();
         resetContourStore();

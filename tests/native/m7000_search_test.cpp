@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "bathymetry/data_folder.h"
 #include "bathymetry/m7000_index.h"
 #include "m7000_test_support.h"
 #include "support/recording_platform.h"
@@ -63,7 +64,7 @@ TEST_F(M7000SearchTest, NamingRules) {
 }
 
 TEST_F(M7000SearchTest, NoFolderChosenSearchesNothing) {
-    appState().m7000Folder.clear();
+    dataFolders().m7000Folder.clear();
     struct Watch : RecordingPlatform {
         int listings = 0;
         std::vector<DirEntry> listDirectory(const std::wstring& f, const std::wstring& p) override {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "bathymetry/contour_store.h"
+#include "bathymetry/data_folder.h"
 #include "bathymetry/m7000_depth_table.h"
 #include "bathymetry/m7000_list.h"
 #include "bathymetry/m7000_points.h"
@@ -159,7 +160,7 @@ protected:
         closeDepthTableCache();
         resetM7000Lists();
         mkdir("m7");
-        appState().m7000Folder = widen((root_ / "m7").string());
+        dataFolders().m7000Folder = widen((root_ / "m7").string());
     }
     void TearDown() override {
         closeDepthTableCache();

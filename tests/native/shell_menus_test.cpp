@@ -9,6 +9,7 @@
 
 #include "bathymetry/chart_tables.h"
 #include "bathymetry/contour_store.h"
+#include "bathymetry/data_folder.h"
 #include "bathymetry/harbour_list.h"
 #include "bathymetry/m7000_list.h"
 #include "platform/text.h"
@@ -339,9 +340,9 @@ TEST_F(DataMenus, ViewModesWheelAndFolder) {
 
     RecordingPlatform recorder;
     EXPECT_TRUE(acceptM7000Folder(nullptr, L"/data/m7000"));
-    EXPECT_EQ(app.m7000Folder, L"/data/m7000");
+    EXPECT_EQ(dataFolders().m7000Folder, L"/data/m7000");
     EXPECT_FALSE(acceptM7000Folder(nullptr, std::wstring(300, L'a')));
-    EXPECT_EQ(app.m7000Folder, L"/data/m7000");
+    EXPECT_EQ(dataFolders().m7000Folder, L"/data/m7000");
     ASSERT_EQ(recorder.warnings.size(), 1u);
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "bathymetry/data_folder.h"
 #include "shell/app_state.h"
 #include "shell/depth_colours.h"
 #include "shell/startup.h"
@@ -29,7 +30,7 @@ TEST(DepthColourTable, RampFromDarkBlueToMagenta) {
 TEST(Startup, ProgramFolderIsTheCurrentFolder) {
     resetAppState();
     loadStartupData(nullptr);
-    EXPECT_FALSE(appState().programFolder.empty());
+    EXPECT_FALSE(dataFolders().programFolder.empty());
     EXPECT_EQ(appState().depthColourTable[255][2], 255);
     EXPECT_EQ(appState().viewMode, VIEW_OVERVIEW);
     EXPECT_EQ(appState().paramDialogOpen, -1);

@@ -11,6 +11,7 @@
 #include <sstream>
 #include <string>
 
+#include "bathymetry/data_folder.h"
 #include "estimation/params.h"
 #include "estimation/result.h"
 #include "platform/text.h"
@@ -46,7 +47,7 @@ protected:
         fs::copy_file(VORNEL_FAKE_SOLVER, folder_ / "zelvo_v3.exe");
         fs::permissions(folder_ / "zelvo_v3.exe", fs::perms::owner_all);
         resetAppState();
-        appState().programFolder = widen(folder_.string());
+        dataFolders().programFolder = widen(folder_.string());
         resetEstimationParams();
         resetEstimationResult();
         EstimationParams& p = estimationParams();
@@ -246,7 +247,7 @@ TEST_F(SolverRun, ASolverThatNeverReturnsIsEndedAtTheLimitAndItsOutputIgnored) {
     EXPECT_EQ(rec_.warnings[0].caption, widen("簡易逆推定の実行"));
     const std::wstring& text = rec_.warnings[0].text;
     EXPECT_NE(text.find(L"1秒以内に終わらなかった"), std::wstring::npos);
-    EXPECT_NE(text.find(appState().programFolder), std::wstring::npos) << "names the program";
+    EXPECT_NE(text.find(dataFolders().programFolder), std::wstring::npos) << "names the program";
     EXPECT_NE(text.find(L"zelvo_v3.exe"), std::wstring::npos) << "names the program";
     EXPECT_TRUE(hookOwners_.empty()) << "the output it left was read";
     const pid_t pid = std::stoi(readFile(folder_ / "pid.txt"));
@@ -276,13 +277,13 @@ TEST_F(SolverRun, TitleLeadingOutOfTheFolderIsRefused) {
 }
 
 TEST_F(SolverRun, InputFileThatCannotBeCreated) {
-    appState().programFolder = widen((folder_ / "missing").string());
+    dataFolders().programFolder = widen((folder_ / "missing").string());
     EXPECT_EQ(run(), -1);
     expectOneWarning("入力ファイル(zelvo-in.txt)が作成できません。");
 }
 
 TEST_F(SolverRun, OverlongPathIsRefusedNamingTheFile) {
-    appState().programFolder = widen(folder_.string()) + L"/" + std::wstring(240, L'x');
+    dataFolders().programFolder = widen(folder_.string()) + L"/" + std::wstring(240, L'x');
     EXPECT_EQ(run(), -1);
     ASSERT_EQ(rec_.warnings.size(), 1u);
     EXPECT_EQ(rec_.warnings[0].caption, widen("簡易逆推定の実行"));

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <string>
 
+#include "bathymetry/data_folder.h"
 #include "platform/text.h"
 #include "shell/app_state.h"
 #include "support/recording_platform.h"
@@ -23,7 +24,7 @@ protected:
         fs::remove_all(folder_);
         fs::create_directories(folder_);
         resetAppState();
-        appState().programFolder = widen(folder_.string());
+        dataFolders().programFolder = widen(folder_.string());
     }
     void TearDown() override {
         fs::remove_all(folder_);
@@ -31,7 +32,7 @@ protected:
     }
     void load(const std::string& bytes) {
         std::ofstream(folder_ / "parameter.lst", std::ios::binary) << bytes;
-        loadSpreadingRelations();
+        loadSpreadingRelations(nullptr);
     }
     static std::string line(const std::string& name, int k, const char* sep = ",") {
         return name + sep + "S" + std::to_string(k) + sep + std::to_string(k) + ".5" + sep + std::to_string(100 + k) +
@@ -90,7 +91,7 @@ TEST_F(Relations, MissingFileEmptiesAnEarlierList) {
     load("A,N,1,2\n");
     ASSERT_EQ(spreadingRelations().relationCount, 1);
     fs::remove(folder_ / "parameter.lst");
-    loadSpreadingRelations();
+    loadSpreadingRelations(nullptr);
     EXPECT_EQ(spreadingRelations().relationCount, 0);
     EXPECT_EQ(spreadingRelations().relations[0].rowCount, 0);
     EXPECT_EQ(spreadingRelations().relations[0].rows[0].slope, 0.0);  // zero-filled again

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "bathymetry/contour_store.h"
+#include "bathymetry/data_folder.h"
 #include "bathymetry/harbour_list.h"
 #include "bathymetry/m7000_list.h"
 #include "estimation/dialog_scroller_win32.h"
@@ -254,8 +255,8 @@ TEST_F(OnAnyPc, SampleCaseUnderAnySystemCodePage) {
     EXPECT_NE(firstSmax.find_first_of(L"0123456789"), std::wstring::npos)
         << "no candidate: " << test::narrow(firstSmax) << "\n"
         << describe(boxes_.warnings);
-    EXPECT_EQ(m7000DataSetList().m7000DataSetCount, 2) << test::narrow(appState().m7000Folder);
-    EXPECT_EQ(appState().m7000Folder, folder_ + L"\\M7000");
+    EXPECT_EQ(m7000DataSetList().m7000DataSetCount, 2) << test::narrow(dataFolders().m7000Folder);
+    EXPECT_EQ(dataFolders().m7000Folder, folder_ + L"\\M7000");
     EXPECT_NE(GetFileAttributesW((folder_ + L"\\zelvo-out_鹿島試験.tmp").c_str()), INVALID_FILE_ATTRIBUTES)
         << "the solver's output is not named by the title's characters";
 

@@ -10,6 +10,7 @@
 #include <map>
 
 #include "bathymetry/contour_store.h"
+#include "bathymetry/data_folder.h"
 #include "bathymetry/spreading_relations.h"
 #include "estimation/csv_report.h"
 #include "estimation/estimation_dialogs_win32.h"
@@ -121,7 +122,7 @@ protected:
     // A run folder holding `solver` as zelvo_v3.exe.
     std::wstring prepareFolder(const std::wstring& name, const std::wstring& solver) {
         const std::wstring folder = test::enterRunFolder(name);
-        appState().programFolder = folder;
+        dataFolders().programFolder = folder;
         EXPECT_TRUE(
             CopyFileW((test::buildFolder() + L"\\" + solver).c_str(), (folder + L"\\zelvo_v3.exe").c_str(), FALSE));
         return folder;

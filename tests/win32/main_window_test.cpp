@@ -2,6 +2,7 @@
 // and shutdown.
 #include <gtest/gtest.h>
 
+#include "bathymetry/data_folder.h"
 #include "resources/resource.h"
 #include "shell/app_state.h"
 #include "shell/main_window_win32.h"
@@ -150,7 +151,7 @@ TEST(MainWindow, OpensWithTitleMenuAndAboutBoxAndClosesWithCommand105) {
     EXPECT_EQ(GetMenuItemID(help, 2), static_cast<UINT>(IDM_ABOUT));
     {
         RecordingPlatform boxes;
-        const std::wstring guide = appState().programFolder + L"\\docs\\ガイド.pdf";
+        const std::wstring guide = dataFolders().programFolder + L"\\docs\\ガイド.pdf";
         DeleteFileW(guide.c_str());
         SendMessageW(main, WM_COMMAND, IDM_USER_GUIDE, 0);
         ASSERT_EQ(boxes.warnings.size(), 1u);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "bathymetry/contour_store.h"
+#include "bathymetry/data_folder.h"
 #include "bathymetry/m7000_list.h"
 #include "estimation/field_checks.h"
 #include "estimation/params.h"
@@ -177,7 +178,7 @@ protected:
         resetM7000Lists();
         resetEstimationParams();
         resetContourStore();
-        appState().programFolder = folder_;
+        dataFolders().programFolder = folder_;
     }
     void TearDown() override {
         resetContourStore();
@@ -252,7 +253,7 @@ TEST_F(OwnBathymetry, ConvertedGridOpensAsM7000DataSetWithItsDepths) {
 
     for (const RecordedWarning& w : boxes_.warnings)
         ADD_FAILURE() << "[" << test::narrow(w.caption) << "] " << test::narrow(w.text);
-    ASSERT_EQ(setsFound, 1) << test::narrow(appState().m7000Folder);
+    ASSERT_EQ(setsFound, 1) << test::narrow(dataFolders().m7000Folder);
     EXPECT_EQ(menuText, platform().fromCp932(m7000DisplayName(0)));
     EXPECT_NE(menuText.find(L"鹿島沖"), std::wstring::npos) << test::narrow(menuText);
     ASSERT_TRUE(opened) << "the data set showed no contours";

@@ -6,6 +6,7 @@
 
 #include "bathymetry/chart_tables.h"
 #include "bathymetry/coastline.h"
+#include "bathymetry/data_folder.h"
 #include "bathymetry/harbour_list.h"
 #include "bathymetry/spreading_relations.h"
 #include "platform/platform.h"
@@ -56,7 +57,7 @@ TEST(Startup, SampleDataLoadsQuietlyAndIndexFilesAreCached) {
         EXPECT_GT(chart200kList().count, 0);
         EXPECT_GE(spreadingRelations().relationCount, 2);
         EXPECT_GT(coastline().coastlinePointCount, 1000);
-        EXPECT_EQ(appState().programFolder, folder);
+        EXPECT_EQ(dataFolders().programFolder, folder);
         for (int i = 0; i < harbourList().harbourCount; ++i) {
             const HarbourRecord& h = harbourList().records[i];
             EXPECT_GT(h.northLat, h.southLat) << h.name;
