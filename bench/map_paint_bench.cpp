@@ -64,7 +64,7 @@ void run(benchmark::State& state, int viewMode, int zoom, int pointCount) {
     appState().mapView.zoom = zoom;
     CountingCanvas canvas;
     for (auto _ : state) {
-        drawStoreContours(canvas, kWidth, kHeight, viewMode);
+        drawStoreContours(canvas, appState(), kWidth, kHeight, viewMode);
         benchmark::ClobberMemory();
     }
     contourStore().contourPointCount = kContourStoreCapacity;

@@ -10,7 +10,6 @@
 #include "mapview/pen_palette.h"
 #include "mapview/scale_bar.h"
 #include "mapview/view_transform.h"
-#include "shell/app_state.h"
 
 namespace vornel {
 
@@ -55,10 +54,10 @@ bool segmentInvisible(PixelPoint p, PixelPoint q, int width, int height) {
 
 }  // namespace
 
-void drawStoreContours(Canvas& canvas, int width, int height, int viewMode) {
+void drawStoreContours(Canvas& canvas, const MapState& map, int width, int height, int viewMode) {
     const ContourStore& store = contourStore();
     if (store.contourStoreValid != 1 || store.contourPointCount <= 0 || !store.points) return;
-    const MapView& view = appState().mapView;
+    const MapView& view = map.mapView;
     const DataCentre centre = store.dataCentre;
 
     // Level visibility once per paint, not per point. Out-of-range level
@@ -88,7 +87,7 @@ void drawStoreContours(Canvas& canvas, int width, int height, int viewMode) {
             started = true;
             const int index = depthColourIndex(cp.depth, viewMode);
             if (index != penIndex) {
-                batch.setPen(createIndexedPen(PenStyle::Solid, 1, index));
+                batch.setPen(createIndexedPen(PenStyle::Solid, 1, index, map.depthColourTable));
                 penIndex = index;
             }
             batch.moveTo(q);
@@ -106,15 +105,15 @@ void drawStoreContours(Canvas& canvas, int width, int height, int viewMode) {
     }
 }
 
-void drawChartContours(Canvas& canvas, int width, int height) {
+void drawChartContours(Canvas& canvas, const MapState& map, int width, int height) {
     loadSelectedContours();
-    drawStoreContours(canvas, width, height, VIEW_CONTOUR);
-    drawScaleBar(canvas, width, height);
+    drawStoreContours(canvas, map, width, height, VIEW_CONTOUR);
+    drawScaleBar(canvas, map, width, height);
 }
 
-void drawM7000Contours(Canvas& canvas, int width, int height) {
-    drawStoreContours(canvas, width, height, VIEW_M7000);
-    drawScaleBar(canvas, width, height);
+void drawM7000Contours(Canvas& canvas, const MapState& map, int width, int height) {
+    drawStoreContours(canvas, map, width, height, VIEW_M7000);
+    drawScaleBar(canvas, map, width, height);
 }
 
 }  // namespace vornel

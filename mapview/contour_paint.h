@@ -2,6 +2,7 @@
 #pragma once
 
 #include "mapview/canvas.h"
+#include "mapview/map_state.h"
 
 namespace vornel {
 
@@ -18,12 +19,12 @@ bool m7000LevelVisible(double depth, int zoom);
 
 // Harbour and chart view: rebuilds the store if the selection changed, draws
 // it and the scale bar.
-void drawChartContours(Canvas& canvas, int width, int height);
+void drawChartContours(Canvas& canvas, const MapState& map, int width, int height);
 // M7000 view: the levels of the zoom's step, then the scale bar.
-void drawM7000Contours(Canvas& canvas, int width, int height);
+void drawM7000Contours(Canvas& canvas, const MapState& map, int width, int height);
 
-// The store's contours without reload or scale bar; `viewMode` picks the
-// colour rule and the level filter.
-void drawStoreContours(Canvas& canvas, int width, int height, int viewMode);
+// The store's contours without reload or scale bar, in the view and colours
+// of `map`; `viewMode` picks the colour rule and the level filter.
+void drawStoreContours(Canvas& canvas, const MapState& map, int width, int height, int viewMode);
 
 }  // namespace vornel

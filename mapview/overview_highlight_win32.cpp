@@ -2,7 +2,6 @@
 
 #include "mapview/gdi_canvas_win32.h"
 #include "mapview/overview_highlight.h"
-#include "shell/app_state.h"
 
 namespace vornel {
 
@@ -32,39 +31,39 @@ RECT clientRect(HWND window) {
 
 }  // namespace
 
-void highlightOverviewItem(HWND window, int kind, int index) {
+void highlightOverviewItem(HWND window, const MapState& map, int kind, int index) {
     WindowDc dc(window);
     if (!dc.get()) {
         // Nothing could be drawn; still remember what the menu points at.
-        appState().overviewHighlightKind = kind;
-        appState().overviewHighlightIndex = index;
+        overviewHighlight().kind = kind;
+        overviewHighlight().index = index;
         return;
     }
     const RECT client = clientRect(window);
     GdiCanvas canvas(dc.get());
-    highlightOverviewItem(canvas, client.right, client.bottom, kind, index);
+    highlightOverviewItem(canvas, map, client.right, client.bottom, kind, index);
 }
 
-void clearOverviewHighlight(HWND window) {
+void clearOverviewHighlight(HWND window, const MapState& map) {
     WindowDc dc(window);
     if (!dc.get()) {
-        appState().overviewHighlightKind = -1;
+        overviewHighlight().kind = -1;
         return;
     }
     const RECT client = clientRect(window);
     GdiCanvas canvas(dc.get());
-    clearOverviewHighlight(canvas, client.right, client.bottom);
+    clearOverviewHighlight(canvas, map, client.right, client.bottom);
 }
 
-void onMenuSelectHighlight(HWND window, UINT id, UINT flags, HMENU menu) {
-    if (appState().viewMode != VIEW_OVERVIEW) return;
+void onMenuSelectHighlight(HWND window, const MapState& map, UINT id, UINT flags, HMENU menu) {
+    if (map.viewMode != VIEW_OVERVIEW) return;
     int kind = -1;
     int index = -1;
     // A closing menu (flags 0xFFFF, no menu) and popup items (whose "id" is a
     // position) are no data entries.
     const bool closing = flags == 0xFFFF && menu == nullptr;
     if (!closing && !(flags & MF_POPUP)) menuItemOverviewEntry(static_cast<int>(id), kind, index);
-    highlightOverviewItem(window, kind, index);
+    highlightOverviewItem(window, map, kind, index);
 }
 
 }  // namespace vornel

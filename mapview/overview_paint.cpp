@@ -7,10 +7,9 @@
 #include "bathymetry/harbour_list.h"
 #include "bathymetry/m7000_list.h"
 #include "mapview/line_batch.h"
-#include "mapview/map_paint.h"
+#include "mapview/panned_lines.h"
 #include "mapview/pen_palette.h"
 #include "mapview/view_transform.h"
-#include "shell/app_state.h"
 
 namespace vornel {
 
@@ -21,12 +20,12 @@ EntryExtent extentOf(const Record& r) {
     return {r.northLat, r.westLon, r.southLat, r.eastLon, r.selected};
 }
 
-void drawCoastline(Canvas& canvas, int width, int height) {
+void drawCoastline(Canvas& canvas, const MapState& map, int width, int height) {
     const Coastline& coast = coastline();
-    const MapView& view = appState().mapView;
+    const MapView& view = map.mapView;
     const int count = std::clamp(coast.coastlinePointCount, 0, kCoastlineCapacity);
     LineBatch batch(canvas);
-    batch.setPen(createIndexedPen(PenStyle::Solid, 1, 0));
+    batch.setPen(createIndexedPen(PenStyle::Solid, 1, 0, map.depthColourTable));
     for (int i = 0; i < count; ++i) {
         const CoastlinePoint& cp = coast.points[i];
         const PixelPoint p = overviewToPixel(cp.lat, cp.lon, view, width, height);
@@ -74,28 +73,27 @@ bool overviewEntry(int kind, int index, EntryExtent& out) {
     return false;
 }
 
-void drawEntryExtent(Canvas& canvas, const EntryExtent& extent, int width, int height) {
-    const int zoom = appState().mapView.zoom;
+void drawEntryExtent(Canvas& canvas, const MapView& view, const EntryExtent& extent, int width, int height) {
+    const int zoom = view.zoom;
     const PixelPoint nw = overviewToPixelUnpanned(extent.northLat, extent.westLon, zoom, width, height);
     const PixelPoint se = overviewToPixelUnpanned(extent.southLat, extent.eastLon, zoom, width, height);
-    drawRectOutline(canvas, nw.x, nw.y, se.x, se.y);
+    drawRectOutline(canvas, view, nw.x, nw.y, se.x, se.y);
 }
 
-void drawOverview(Canvas& canvas, int width, int height) {
-    drawCoastline(canvas, width, height);
+void drawOverview(Canvas& canvas, const MapState& map, int width, int height) {
+    drawCoastline(canvas, map, width, height);
 
-    const AppState& app = appState();
     for (int kind = 0; kind < 4; ++kind) {
-        if (app.overviewSourceFlags[kind] != 1) continue;
-        const Pen normal = createIndexedPen(PenStyle::Solid, 1, kSourceColourIndex[kind]);
-        const Pen chosen = createIndexedPen(PenStyle::Solid, 2, kSourceColourIndex[kind]);
+        if (map.overviewSourceFlags[kind] != 1) continue;
+        const Pen normal = createIndexedPen(PenStyle::Solid, 1, kSourceColourIndex[kind], map.depthColourTable);
+        const Pen chosen = createIndexedPen(PenStyle::Solid, 2, kSourceColourIndex[kind], map.depthColourTable);
         canvas.setPen(normal);
         const int count = overviewEntryCount(kind);
         for (int i = 0; i < count; ++i) {
             EntryExtent extent;
             overviewEntry(kind, i, extent);
             if (extent.selected == 1) canvas.setPen(chosen);
-            drawEntryExtent(canvas, extent, width, height);
+            drawEntryExtent(canvas, map.mapView, extent, width, height);
             if (extent.selected == 1) canvas.setPen(normal);
         }
     }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "mapview/canvas.h"
+#include "mapview/map_state.h"
 
 namespace vornel {
 
@@ -19,9 +20,10 @@ int overviewEntryCount(int kind);
 // False for an unknown kind or an index beyond the list.
 bool overviewEntry(int kind, int index, EntryExtent& out);
 
-// The outline of an entry's extent on the overview, with the current pen.
-void drawEntryExtent(Canvas& canvas, const EntryExtent& extent, int width, int height);
+// The outline of an entry's extent on the overview in `view`, with the current pen.
+void drawEntryExtent(Canvas& canvas, const MapView& view, const EntryExtent& extent, int width, int height);
 
-void drawOverview(Canvas& canvas, int width, int height);
+// The coastline, then the extents of every data source that `map` shows.
+void drawOverview(Canvas& canvas, const MapState& map, int width, int height);
 
 }  // namespace vornel

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "shell/app_state.h"
-
 namespace vornel {
 
 namespace {
@@ -30,7 +28,7 @@ std::uint8_t channel(int v) {
 
 }  // namespace
 
-Colour paletteColour(int index) {
+Colour paletteColour(int index, const DepthColourTable& depthColours) {
     for (const PaletteEntry& entry : kNamedColours) {
         if (entry.index == index) return entry.colour;
     }
@@ -40,14 +38,14 @@ Colour paletteColour(int index) {
         return {g, g, g};
     }
     if (index >= kPaletteDepthFirst && index < kPaletteDepthFirst + 256) {
-        const int(&rgb)[3] = appState().depthColourTable[index - kPaletteDepthFirst];
+        const int(&rgb)[3] = depthColours[index - kPaletteDepthFirst];
         return {channel(rgb[0]), channel(rgb[1]), channel(rgb[2])};
     }
     return kWhite;
 }
 
-Pen createIndexedPen(PenStyle style, int width, int index) {
-    return Pen{paletteColour(index), width, style};
+Pen createIndexedPen(PenStyle style, int width, int index, const DepthColourTable& depthColours) {
+    return Pen{paletteColour(index, depthColours), width, style};
 }
 
 }  // namespace vornel

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "mapview/canvas.h"
+#include "mapview/map_state.h"
 
 namespace vornel {
 
@@ -16,10 +17,10 @@ inline constexpr int kPaletteMagenta = 5;
 inline constexpr int kPaletteDepthFirst = 200;  // DepthColourTable entry 0
 
 // The palette colour of `index`; indices outside the palette give white.
-// 200 ... 455 read appState().depthColourTable at the time of the call.
-Colour paletteColour(int index);
+// 200 ... 455 are the entries of `depthColours`.
+Colour paletteColour(int index, const DepthColourTable& depthColours);
 
 // A pen of `style` and `width` pixels in the palette colour of `index`.
-Pen createIndexedPen(PenStyle style, int width, int index);
+Pen createIndexedPen(PenStyle style, int width, int index, const DepthColourTable& depthColours);
 
 }  // namespace vornel

@@ -3,11 +3,9 @@
 #include <cmath>
 
 #include "bathymetry/contour_store.h"
-#include "estimation/params.h"
-#include "mapview/map_paint.h"
+#include "mapview/panned_lines.h"
 #include "mapview/pen_palette.h"
 #include "mapview/view_transform.h"
-#include "shell/app_state.h"
 
 namespace vornel {
 
@@ -19,81 +17,80 @@ constexpr double kDegToRad = 0.017453292519943295;
 constexpr Pen kJoinPen{Colour{135, 135, 135}, 3, PenStyle::Solid};
 
 // Marker position before the pan offsets.
-PixelPoint markerPosition(const EstimationPoint& point, int width, int height) {
-    MapView unpanned = appState().mapView;
+PixelPoint markerPosition(const MapView& view, const MarkedPoint& point, int width, int height) {
+    MapView unpanned = view;
     unpanned.panX = 0;
     unpanned.panY = 0;
     return pointToPixel(point.east, point.north, unpanned, contourStore().dataCentre, width, height);
 }
 
-PixelPoint panned(int x, int y) {
-    const MapView& view = appState().mapView;
+PixelPoint panned(const MapView& view, int x, int y) {
     return {x + view.panX, y + view.panY};
 }
 
-void drawDiagonalCross(Canvas& canvas, PixelPoint c) {
+void drawDiagonalCross(Canvas& canvas, const MapView& view, PixelPoint c) {
     const int h = kCrossHalf;
-    canvas.line(panned(c.x - h, c.y - h), panned(c.x + h, c.y + h));
-    canvas.line(panned(c.x - h, c.y + h), panned(c.x + h, c.y - h));
+    canvas.line(panned(view, c.x - h, c.y - h), panned(view, c.x + h, c.y + h));
+    canvas.line(panned(view, c.x - h, c.y + h), panned(view, c.x + h, c.y - h));
 }
 
 // Upright cross with a small circle on its centre.
-void drawCrossAndCircle(Canvas& canvas, PixelPoint c) {
+void drawCrossAndCircle(Canvas& canvas, const MapView& view, PixelPoint c) {
     const int h = kCrossHalf;
     const int r = kCircleRadius;
-    canvas.line(panned(c.x - h, c.y), panned(c.x + h, c.y));
-    canvas.line(panned(c.x, c.y - h), panned(c.x, c.y + h));
-    const PixelPoint topLeft = panned(c.x - r, c.y - r);
-    const PixelPoint bottomRight = panned(c.x + r, c.y + r);
-    const PixelPoint rim = panned(c.x + r, c.y);
+    canvas.line(panned(view, c.x - h, c.y), panned(view, c.x + h, c.y));
+    canvas.line(panned(view, c.x, c.y - h), panned(view, c.x, c.y + h));
+    const PixelPoint topLeft = panned(view, c.x - r, c.y - r);
+    const PixelPoint bottomRight = panned(view, c.x + r, c.y + r);
+    const PixelPoint rim = panned(view, c.x + r, c.y);
     canvas.arc(topLeft.x, topLeft.y, bottomRight.x, bottomRight.y, rim, rim);
 }
 
 }  // namespace
 
-void drawDirectionLine(Canvas& canvas, int x, int y, int colourIndex, double azimuth) {
-    // A point set by typed coordinates may have no direction yet; drawing the
-    // sentinel as an angle would show a direction that was never found.
-    if (!std::isfinite(azimuth) || isNearSentinel(azimuth, NOT_SET_ANGLE)) return;
+void drawDirectionLine(Canvas& canvas, const MapState& map, int x, int y, int colourIndex, double azimuth) {
+    // A point set by typed coordinates may have no direction yet.
+    if (!std::isfinite(azimuth)) return;
     const double a = (azimuth - 90.0) * kDegToRad;
     const int dx = static_cast<int>(std::trunc(std::cos(a) * 30.0));
     const int dy = static_cast<int>(std::trunc(std::sin(a) * 30.0));
-    canvas.setPen(createIndexedPen(PenStyle::Dot, 1, colourIndex));
-    canvas.line(panned(x - dx, y - dy), panned(x + 2 * dx, y + 2 * dy));
+    canvas.setPen(createIndexedPen(PenStyle::Dot, 1, colourIndex, map.depthColourTable));
+    canvas.line(panned(map.mapView, x - dx, y - dy), panned(map.mapView, x + 2 * dx, y + 2 * dy));
 }
 
-void drawPointMarkers(Canvas& canvas, int width, int height) {
-    const EstimationParams& params = estimationParams();
-    const EstimationPoint& quasi = params.quasiOffshorePoint;
-    const PixelPoint quasiAt = markerPosition(quasi, width, height);
+void drawPointMarkers(Canvas& canvas, const MapState& map, const MarkedPoints& points, int width, int height) {
+    const MapView& view = map.mapView;
+    const DepthColourTable& colours = map.depthColourTable;
+    const MarkedPoint& quasi = points.quasiOffshore;
+    const PixelPoint quasiAt = markerPosition(view, quasi, width, height);
 
-    if (quasi.isSet()) {
-        canvas.setPen(createIndexedPen(PenStyle::Solid, 1, kPaletteRed));
-        drawDiagonalCross(canvas, quasiAt);
+    if (quasi.set) {
+        canvas.setPen(createIndexedPen(PenStyle::Solid, 1, kPaletteRed, colours));
+        drawDiagonalCross(canvas, view, quasiAt);
     }
 
-    if (params.diffractionPoint.isSet()) {
-        const PixelPoint at = markerPosition(params.diffractionPoint, width, height);
-        if (quasi.isSet()) {
+    if (points.diffraction.set) {
+        const PixelPoint at = markerPosition(view, points.diffraction, width, height);
+        if (quasi.set) {
             canvas.setPen(kJoinPen);
-            drawSegment(canvas, quasiAt.x, quasiAt.y, at.x, at.y);
+            drawSegment(canvas, view, quasiAt.x, quasiAt.y, at.x, at.y);
         }
-        canvas.setPen(createIndexedPen(PenStyle::Solid, 1, kPaletteGreen));
-        drawCrossAndCircle(canvas, at);
-        drawDirectionLine(canvas, at.x, at.y, kPaletteGreen, params.shoreNormal);
+        canvas.setPen(createIndexedPen(PenStyle::Solid, 1, kPaletteGreen, colours));
+        drawCrossAndCircle(canvas, view, at);
+        drawDirectionLine(canvas, map, at.x, at.y, kPaletteGreen, points.shoreNormal);
     }
 
-    if (params.contourPoint.isSet()) {
-        const PixelPoint at = markerPosition(params.contourPoint, width, height);
-        canvas.setPen(createIndexedPen(PenStyle::Solid, 1, kPaletteMagenta));
-        drawCrossAndCircle(canvas, at);
-        drawDirectionLine(canvas, at.x, at.y, kPaletteMagenta, params.thetaCon);
+    if (points.contour.set) {
+        const PixelPoint at = markerPosition(view, points.contour, width, height);
+        canvas.setPen(createIndexedPen(PenStyle::Solid, 1, kPaletteMagenta, colours));
+        drawCrossAndCircle(canvas, view, at);
+        drawDirectionLine(canvas, map, at.x, at.y, kPaletteMagenta, points.thetaCon);
     }
 
-    if (params.offshorePoint.isSet()) {
-        const PixelPoint at = markerPosition(params.offshorePoint, width, height);
-        canvas.setPen(createIndexedPen(PenStyle::Solid, 1, 1));
-        drawCrossAndCircle(canvas, at);
+    if (points.offshore.set) {
+        const PixelPoint at = markerPosition(view, points.offshore, width, height);
+        canvas.setPen(createIndexedPen(PenStyle::Solid, 1, 1, colours));
+        drawCrossAndCircle(canvas, view, at);
     }
 }
 

@@ -3,7 +3,6 @@
 #include <cwchar>
 
 #include "mapview/pen_palette.h"
-#include "shell/app_state.h"
 
 namespace vornel {
 
@@ -29,17 +28,17 @@ ScaleBarLength scaleBarLength(int zoom) {
     return {10000, (zoom / 2 + 10000) / zoom};
 }
 
-void drawScaleBar(Canvas& canvas, int width, int height) {
-    const MapView& view = appState().mapView;
+void drawScaleBar(Canvas& canvas, const MapState& map, int width, int height) {
+    const MapView& view = map.mapView;
     const ScaleBarLength bar = scaleBarLength(view.zoom);
     const int e = bar.pixels;
     const int right = width - kMarginRight + view.panX;
     const int left = right - e;
     const int y = height - kBarAbove + view.panY;
 
-    canvas.setPen(createIndexedPen(PenStyle::Solid, 2, 0));
+    canvas.setPen(createIndexedPen(PenStyle::Solid, 2, 0, map.depthColourTable));
     canvas.line({left, y}, {right, y});
-    canvas.setPen(createIndexedPen(PenStyle::Solid, 1, 0));
+    canvas.setPen(createIndexedPen(PenStyle::Solid, 1, 0, map.depthColourTable));
     canvas.line({left, y - 5}, {left, y + 5});
     canvas.line({right, y - 5}, {right, y + 5});
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "mapview/canvas.h"
+#include "mapview/map_state.h"
 
 namespace vornel {
 
@@ -14,6 +15,6 @@ struct ScaleBarLength {
 // least 50 pixels long at `zoom` metres per pixel; 10 km beyond that.
 ScaleBarLength scaleBarLength(int zoom);
 
-void drawScaleBar(Canvas& canvas, int width, int height);
+void drawScaleBar(Canvas& canvas, const MapState& map, int width, int height);
 
 }  // namespace vornel

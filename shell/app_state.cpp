@@ -2,6 +2,7 @@
 
 #include "bathymetry/data_folder.h"
 #include "mapview/map_pick.h"
+#include "mapview/overview_highlight.h"
 
 namespace vornel {
 
@@ -17,6 +18,7 @@ void resetAppState() {
     state = AppState{};
     resetMapPick();
     resetDataFolders();
+    resetOverviewHighlight();
 }
 
 }  // namespace vornel

@@ -4,29 +4,20 @@
 
 #include <string>
 
-#include "mapview/map_view.h"
+#include "mapview/map_state.h"
 #include "platform/platform.h"
 
 namespace vornel {
 
-enum ViewMode { VIEW_CONTOUR = 0, VIEW_M7000 = 1, VIEW_OVERVIEW = 2 };
-
-// Data-source order of every list, menu and colour.
-enum DataSource { SOURCE_HARBOUR = 0, SOURCE_CHART50K = 1, SOURCE_CHART200K = 2, SOURCE_M7000 = 3 };
-
-struct AppState {
+// The map's part (view mode, view, overview sources, depth colours) is what
+// every drawing of the map is handed.
+struct AppState : MapState {
     WindowRef mainWindow = nullptr;
     WindowRef paramDialog = nullptr;
     WindowRef resultDialog = nullptr;
     int paramDialogOpen = -1;  // 1 open, -1 closed
     int resultDialogOpen = -1;
-    int viewMode = VIEW_OVERVIEW;
-    MapView mapView;
-    int overviewSourceFlags[4] = {1, 0, 0, 0};
     int pointKindSelection[4] = {0, 0, 0, 0};
-    int depthColourTable[256][3] = {};
-    int overviewHighlightKind = -1;
-    int overviewHighlightIndex = -1;
 };
 
 AppState& appState();

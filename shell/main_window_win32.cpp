@@ -14,6 +14,7 @@
 #include "shell/data_menus_win32.h"
 #include "shell/gdi_guards_win32.h"
 #include "shell/main_commands_win32.h"
+#include "shell/map_marks.h"
 #include "shell/side_panel_win32.h"
 #include "shell/startup.h"
 
@@ -102,7 +103,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             onMapWheel(hwnd_, wheel_.add(GET_WHEEL_DELTA_WPARAM(wParam)));
             return 0;
         case WM_MENUSELECT:
-            onMenuSelectHighlight(hwnd_, LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam));
+            onMenuSelectHighlight(hwnd_, appState(), LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam));
             return 0;
     }
     return DefWindowProcW(hwnd_, message, wParam, lParam);
@@ -156,7 +157,7 @@ void paintMapOffScreen(HDC target, int width, int height) {
     FillRect(dc, &area, GetSysColorBrush(COLOR_WINDOW));
     {
         GdiCanvas canvas(dc);
-        paintMap(canvas, width, height);
+        paintMap(canvas, appState(), markedPoints(estimationParams()), width, height);
     }
     if (buffered) BitBlt(target, 0, 0, width, height, dc, 0, 0, SRCCOPY);
 }

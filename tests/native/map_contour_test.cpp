@@ -15,18 +15,18 @@ namespace {
 using MapContour = MapPaintTest;
 
 TEST_F(MapContour, PaletteCoversNamedGreysDepthsAndWhiteElsewhere) {
-    EXPECT_EQ(createIndexedPen(PenStyle::Dot, 3, 13), (Pen{{116, 80, 48}, 3, PenStyle::Dot}));
-    EXPECT_EQ(paletteColour(0), (Colour{0, 0, 0}));
-    EXPECT_EQ(paletteColour(7), (Colour{255, 255, 255}));
-    EXPECT_EQ(paletteColour(33), (Colour{128, 128, 0}));
-    EXPECT_EQ(paletteColour(100), (Colour{255, 255, 255}));
-    EXPECT_EQ(paletteColour(105), (Colour{155, 155, 155}));
-    EXPECT_EQ(paletteColour(110), (Colour{55, 55, 55}));
-    EXPECT_EQ(paletteColour(111), (Colour{255, 255, 255}));
-    EXPECT_EQ(paletteColour(200), (Colour{0, 0, 128}));
-    EXPECT_EQ(paletteColour(455), (Colour{255, 0, 255}));
-    EXPECT_EQ(paletteColour(456), (Colour{255, 255, 255}));
-    EXPECT_EQ(paletteColour(-1), (Colour{255, 255, 255}));
+    EXPECT_EQ(createIndexedPen(PenStyle::Dot, 3, 13, appState().depthColourTable), (Pen{{116, 80, 48}, 3, PenStyle::Dot}));
+    EXPECT_EQ(paletteColour(0, appState().depthColourTable), (Colour{0, 0, 0}));
+    EXPECT_EQ(paletteColour(7, appState().depthColourTable), (Colour{255, 255, 255}));
+    EXPECT_EQ(paletteColour(33, appState().depthColourTable), (Colour{128, 128, 0}));
+    EXPECT_EQ(paletteColour(100, appState().depthColourTable), (Colour{255, 255, 255}));
+    EXPECT_EQ(paletteColour(105, appState().depthColourTable), (Colour{155, 155, 155}));
+    EXPECT_EQ(paletteColour(110, appState().depthColourTable), (Colour{55, 55, 55}));
+    EXPECT_EQ(paletteColour(111, appState().depthColourTable), (Colour{255, 255, 255}));
+    EXPECT_EQ(paletteColour(200, appState().depthColourTable), (Colour{0, 0, 128}));
+    EXPECT_EQ(paletteColour(455, appState().depthColourTable), (Colour{255, 0, 255}));
+    EXPECT_EQ(paletteColour(456, appState().depthColourTable), (Colour{255, 255, 255}));
+    EXPECT_EQ(paletteColour(-1, appState().depthColourTable), (Colour{255, 255, 255}));
 }
 
 TEST_F(MapContour, LinesAreColouredByDepthWithTheBrownRuleOnlyInTheChartView) {
@@ -39,7 +39,7 @@ TEST_F(MapContour, LinesAreColouredByDepthWithTheBrownRuleOnlyInTheChartView) {
     ASSERT_EQ(tableColour(0), (Colour{0, 0, 128}));
     for (int mode : {int(VIEW_CONTOUR), int(VIEW_M7000)}) {
         RecordingCanvas canvas;
-        drawStoreContours(canvas, W, H, mode);
+        drawStoreContours(canvas, appState(), W, H, mode);
         const auto runs = polylines(canvas);
         ASSERT_EQ(runs.size(), 6u);
         for (int i = 0; i < 6; ++i) {
@@ -61,7 +61,7 @@ TEST_F(MapContour, PenChangesOnlyAtColourChangesAndLinesStartAtRemainderOne) {
     contourStore().points[2].lineStart = 11;
     contourStore().points[4].lineStart = -9;
     RecordingCanvas canvas;
-    drawStoreContours(canvas, W, H, VIEW_CONTOUR);
+    drawStoreContours(canvas, appState(), W, H, VIEW_CONTOUR);
     int pens = 0;
     for (const auto& call : canvas.calls) pens += call.kind == RecordingCanvas::Kind::SetPen;
     EXPECT_EQ(pens, 1);  // the 20 m "line" continues the second 10 m line
@@ -81,7 +81,7 @@ TEST_F(MapContour, M7000LevelFilterFollowsTheZoom) {
     auto shownDepths = [&](int zoom) {
         appState().mapView.zoom = zoom;
         RecordingCanvas canvas;
-        drawStoreContours(canvas, W, H, VIEW_M7000);
+        drawStoreContours(canvas, appState(), W, H, VIEW_M7000);
         std::vector<Colour> colours;
         for (const auto& run : polylines(canvas)) colours.push_back(run.pen.colour);
         return colours;
@@ -101,7 +101,7 @@ TEST_F(MapContour, SegmentsWhollyOutsideTheWindowAreSkippedInBothViews) {
     addLine(10.0f, {{0, 50}, {0, 50}, {5, 50}});  // a zero-length step
     for (int mode : {int(VIEW_CONTOUR), int(VIEW_M7000)}) {
         RecordingCanvas canvas;
-        drawStoreContours(canvas, W, H, mode);
+        drawStoreContours(canvas, appState(), W, H, mode);
         const auto runs = polylines(canvas);
         ASSERT_EQ(runs.size(), 3u) << mode;
         EXPECT_EQ(runs[0].points, (std::vector<PixelPoint>{{400, 300}, {-100, 300}}));
@@ -114,7 +114,7 @@ TEST_F(MapContour, AnInvalidStoreDrawsOnlyTheScaleBar) {
     addLine(10.0f, {{0, 0}, {10, 0}});
     contourStore().contourStoreValid = 0;
     RecordingCanvas canvas;
-    drawM7000Contours(canvas, W, H);
+    drawM7000Contours(canvas, appState(), W, H);
     EXPECT_TRUE(polylines(canvas).empty());
     EXPECT_EQ(lines(canvas).size(), 3u);
 }
@@ -160,7 +160,7 @@ TEST_F(MapContour, ScaleBarAtEveryZoom) {
     appState().mapView.panX = 3;
     appState().mapView.panY = -2;
     RecordingCanvas canvas;
-    drawScaleBar(canvas, W, H);
+    drawScaleBar(canvas, appState(), W, H);
     const auto drawn = lines(canvas);
     ASSERT_EQ(drawn.size(), 3u);
     EXPECT_EQ(drawn[0].pen, (Pen{{0, 0, 0}, 2, PenStyle::Solid}));

@@ -3,6 +3,7 @@
 
 #include "map_paint_support.h"
 #include "mapview/point_markers.h"
+#include "shell/map_marks.h"
 
 namespace vornel {
 namespace {
@@ -37,7 +38,7 @@ TEST_F(MapMarkers, AllFourPointsWithTheirSymbolsLinesAndDirections) {
     appState().mapView.panY = 10;
 
     RecordingCanvas canvas;
-    drawPointMarkers(canvas, W, H);
+    drawPointMarkers(canvas, appState(), markedPoints(estimationParams()), W, H);
     const auto drawn = lines(canvas);
     ASSERT_EQ(drawn.size(), 11u);
     const Pen red{{255, 0, 0}, 1, PenStyle::Solid}, green{{0, 255, 0}, 1, PenStyle::Solid};
@@ -84,7 +85,7 @@ TEST_F(MapMarkers, DiffractionAloneHasNoGreyLineAndUnsetPointsDrawNothing) {
     params.offshorePoint.east = 900.0;
     params.offshorePoint.lat = 35.0;  // longitude still unset
     RecordingCanvas canvas;
-    drawPointMarkers(canvas, W, H);
+    drawPointMarkers(canvas, appState(), markedPoints(estimationParams()), W, H);
     const auto drawn = lines(canvas);
     ASSERT_EQ(drawn.size(), 3u);
     for (const auto& l : drawn) EXPECT_EQ(l.pen.colour, (Colour{0, 255, 0}));
@@ -95,7 +96,7 @@ TEST_F(MapMarkers, AnUnsetDirectionDrawsNoDirectionLine) {
     EstimationParams& params = estimationParams();
     place(params.contourPoint, 1000.0, 2000.0);
     RecordingCanvas canvas;
-    drawPointMarkers(canvas, W, H);
+    drawPointMarkers(canvas, appState(), markedPoints(estimationParams()), W, H);
     EXPECT_EQ(lines(canvas).size(), 2u);  // the cross only
     for (const auto& c : canvas.calls) {
         if (c.kind == RecordingCanvas::Kind::SetPen) {
@@ -105,7 +106,7 @@ TEST_F(MapMarkers, AnUnsetDirectionDrawsNoDirectionLine) {
 
     // Oblique directions truncate each component toward zero.
     RecordingCanvas oblique;
-    drawDirectionLine(oblique, 100, 100, 5, 135.0);
+    drawDirectionLine(oblique, appState(), 100, 100, 5, 135.0);
     const int d = static_cast<int>(std::trunc(std::cos(45.0 * 0.017453292519943295) * 30.0));
     EXPECT_EQ(lines(oblique)[0].points, seg(100 - d, 100 - d, 100 + 2 * d, 100 + 2 * d));
 }

@@ -6,6 +6,7 @@
 #include "mapview/map_paint.h"
 #include "mapview/overview_highlight.h"
 #include "mapview/view_transform.h"
+#include "shell/map_marks.h"
 
 namespace vornel {
 namespace {
@@ -59,7 +60,7 @@ TEST_F(MapOverview, CoastlineThenExtentsOfShownSourcesWithSelectedTwoPixelsWide)
     chart50kList().records[0].selected = 1;  // its source is off: nothing at all
 
     RecordingCanvas canvas;
-    paintMap(canvas, W, H);
+    paintMap(canvas, appState(), markedPoints(estimationParams()), W, H);
     const auto runs = polylines(canvas);
     ASSERT_EQ(runs.size(), 4u);
     const MapView& v = appState().mapView;
@@ -78,7 +79,7 @@ TEST_F(MapOverview, CoastlineThenExtentsOfShownSourcesWithSelectedTwoPixelsWide)
     // harbours go back to width 1 after the selected one.
     appState().overviewSourceFlags[1] = 1;
     RecordingCanvas both;
-    paintMap(both, W, H);
+    paintMap(both, appState(), markedPoints(estimationParams()), W, H);
     const auto shown = polylines(both);
     ASSERT_EQ(shown.size(), 6u);
     EXPECT_EQ(shown[4].pen, (Pen{{0, 0, 196}, 2, PenStyle::Solid}));
@@ -105,15 +106,15 @@ TEST_F(MapOverview, HighlightIsCyanAndTheNextHoverRestoresItInTheSourceColour) {
     const Colour cyan{0, 255, 255}, darkBlue{0, 0, 196}, darkRed{196, 0, 0};
     RecordingCanvas first;
     // A chart of a source that is switched off still lights up.
-    highlightOverviewItem(first, W, H, 1, 0);
+    highlightOverviewItem(first, appState(), W, H, 1, 0);
     auto runs = polylines(first);
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_EQ(runs[0].pen, (Pen{cyan, 1, PenStyle::Solid}));
     EXPECT_EQ(runs[0].points, outline(chart50kList().records[0]));
-    EXPECT_EQ(appState().overviewHighlightKind, 1);
+    EXPECT_EQ(overviewHighlight().kind, 1);
 
     RecordingCanvas second;
-    highlightOverviewItem(second, W, H, 0, 1);
+    highlightOverviewItem(second, appState(), W, H, 0, 1);
     runs = polylines(second);
     ASSERT_EQ(runs.size(), 2u);
     EXPECT_EQ(runs[0].pen, (Pen{darkBlue, 1, PenStyle::Solid}));
@@ -123,29 +124,29 @@ TEST_F(MapOverview, HighlightIsCyanAndTheNextHoverRestoresItInTheSourceColour) {
 
     // An item that is no data entry: restore only.
     RecordingCanvas third;
-    highlightOverviewItem(third, W, H, -1, -1);
+    highlightOverviewItem(third, appState(), W, H, -1, -1);
     runs = polylines(third);
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_EQ(runs[0].pen, (Pen{darkRed, 1, PenStyle::Solid}));
-    EXPECT_EQ(appState().overviewHighlightKind, -1);
+    EXPECT_EQ(overviewHighlight().kind, -1);
 
     RecordingCanvas fourth;
-    clearOverviewHighlight(fourth, W, H);
+    clearOverviewHighlight(fourth, appState(), W, H);
     EXPECT_TRUE(fourth.calls.empty());
 
     // Clearing restores once; a full paint forgets the highlight.
     RecordingCanvas fifth;
-    highlightOverviewItem(fifth, W, H, 1, 1);
-    clearOverviewHighlight(fifth, W, H);
+    highlightOverviewItem(fifth, appState(), W, H, 1, 1);
+    clearOverviewHighlight(fifth, appState(), W, H);
     runs = polylines(fifth);
     ASSERT_EQ(runs.size(), 2u);
     EXPECT_EQ(runs[1].pen.colour, darkBlue);
-    highlightOverviewItem(fifth, W, H, 1, 1);
-    paintMap(fifth, W, H);
-    EXPECT_EQ(appState().overviewHighlightKind, -1);
+    highlightOverviewItem(fifth, appState(), W, H, 1, 1);
+    paintMap(fifth, appState(), markedPoints(estimationParams()), W, H);
+    EXPECT_EQ(overviewHighlight().kind, -1);
     // An index beyond its list draws nothing.
     RecordingCanvas sixth;
-    highlightOverviewItem(sixth, W, H, 1, 5);
+    highlightOverviewItem(sixth, appState(), W, H, 1, 5);
     EXPECT_TRUE(polylines(sixth).empty());
 }
 

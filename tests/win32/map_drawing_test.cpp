@@ -15,6 +15,7 @@
 #include "bathymetry/harbour_list.h"
 #include "estimation/params.h"
 #include "mapview/contour_paint.h"
+#include "mapview/overview_highlight.h"
 #include "mapview/overview_highlight_win32.h"
 #include "mapview/pen_palette.h"
 #include "mapview/view_transform.h"
@@ -183,10 +184,10 @@ TEST_F(MapDrawing, OverviewShowsTheCoastAndTheHarbourExtents) {
     const PixelPoint se = overviewToPixel(chart.southLat, chart.eastLon, view, width_, height_);
     SendMessageW(main_, WM_MENUSELECT, MAKEWPARAM(600, MF_STRING), reinterpret_cast<LPARAM>(GetMenu(main_)));
     EXPECT_EQ(pixelAt(main_, nw.x, (nw.y + se.y) / 2), (Colour{0, 255, 255}));
-    EXPECT_EQ(appState().overviewHighlightKind, 1);
+    EXPECT_EQ(overviewHighlight().kind, 1);
     SendMessageW(main_, WM_MENUSELECT, MAKEWPARAM(130, MF_STRING), reinterpret_cast<LPARAM>(GetMenu(main_)));
     EXPECT_EQ(pixelAt(main_, nw.x, (nw.y + se.y) / 2), (Colour{0, 0, 196}));
-    EXPECT_EQ(appState().overviewHighlightKind, -1);
+    EXPECT_EQ(overviewHighlight().kind, -1);
 }
 
 TEST_F(MapDrawing, HarbourContoursMarkersAndTheM7000Filter) {
@@ -203,8 +204,8 @@ TEST_F(MapDrawing, HarbourContoursMarkersAndTheM7000Filter) {
     test::saveWindowImage(main_, L"map-harbour-contours");
 
     // 50 m lines are ramp entry 20, 10 m lines entry 4.
-    EXPECT_GE(shareOfVerticesIn(50.0f, paletteColour(220), 30), 0.8);
-    EXPECT_GE(shareOfVerticesIn(10.0f, paletteColour(204), 30), 0.8);
+    EXPECT_GE(shareOfVerticesIn(50.0f, paletteColour(220, appState().depthColourTable), 30), 0.8);
+    EXPECT_GE(shareOfVerticesIn(10.0f, paletteColour(204, appState().depthColourTable), 30), 0.8);
 
     // The four points around the data centre.
     const DataCentre centre = contourStore().dataCentre;
@@ -244,17 +245,17 @@ TEST_F(MapDrawing, HarbourContoursMarkersAndTheM7000Filter) {
     appState().mapView.zoom = 64;
     repaint();
     test::saveWindowImage(main_, L"map-m7000-view-filter");
-    EXPECT_EQ(shareOfVerticesIn(5.0f, paletteColour(202), 30), 0.0);
-    EXPECT_GE(shareOfVerticesIn(10.0f, paletteColour(204), 30), 0.8);
+    EXPECT_EQ(shareOfVerticesIn(5.0f, paletteColour(202, appState().depthColourTable), 30), 0.0);
+    EXPECT_GE(shareOfVerticesIn(10.0f, paletteColour(204, appState().depthColourTable), 30), 0.8);
 
     // Each drag step invalidates with erasing: between the erase and the
     // paint the window must still show the map, not a blank frame (the paint
     // draws off screen and copies once).
     RedrawWindow(main_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ERASENOW);
     GdiFlush();
-    EXPECT_GE(shareOfVerticesIn(10.0f, paletteColour(204), 30), 0.8) << "the erase blanked the map";
+    EXPECT_GE(shareOfVerticesIn(10.0f, paletteColour(204, appState().depthColourTable), 30), 0.8) << "the erase blanked the map";
     UpdateWindow(main_);
-    EXPECT_GE(shareOfVerticesIn(10.0f, paletteColour(204), 30), 0.8);
+    EXPECT_GE(shareOfVerticesIn(10.0f, paletteColour(204, appState().depthColourTable), 30), 0.8);
 }
 
 TEST_F(MapDrawing, ChartContoursRunThroughTheRampAndTurnBrownFrom900m) {
@@ -270,8 +271,8 @@ TEST_F(MapDrawing, ChartContoursRunThroughTheRampAndTurnBrownFrom900m) {
     ASSERT_GT(contourStore().contourPointCount, 0);
     test::saveWindowImage(main_, L"map-chart200k-contours");
     EXPECT_GE(shareOfVerticesIn(1000.0f, Colour{116, 80, 48}, 30), 0.8);
-    EXPECT_GE(shareOfVerticesIn(200.0f, paletteColour(280), 30), 0.8);
-    EXPECT_GE(shareOfVerticesIn(500.0f, paletteColour(400), 30), 0.8);
+    EXPECT_GE(shareOfVerticesIn(200.0f, paletteColour(280, appState().depthColourTable), 30), 0.8);
+    EXPECT_GE(shareOfVerticesIn(500.0f, paletteColour(400, appState().depthColourTable), 30), 0.8);
 }
 
 // 5,000,000 points of meandering lines, all inside the window, 200 lines per
