@@ -9,9 +9,9 @@
 #include "bathymetry/spreading_relations.h"
 #include "estimation/case_report_reader.h"
 #include "estimation/estimation_dialogs_win32.h"
+#include "estimation/estimation_windows.h"
 #include "estimation/messages.h"
 #include "platform/text.h"
-#include "shell/app_state.h"
 
 namespace vornel {
 
@@ -34,11 +34,11 @@ bool readReport(const std::wstring& path, std::string& bytes) {
 }  // namespace
 
 void reopenCaseFromReport(HWND mainWindow) {
-    const AppState& app = appState();
+    const EstimationWindows& windows = estimationWindows();
     const std::wstring caption = widen(msg::kReopenCaption);
     // The fields to fill are the parameter dialog's: it is open while a
     // contour map is shown.
-    if (app.paramDialogOpen < 0 || !app.paramDialog) {
+    if (windows.paramDialogOpen < 0 || !windows.paramDialog) {
         platform().warn(mainWindow, caption, widen(msg::kReopenNeedsContourView));
         return;
     }
@@ -55,7 +55,7 @@ void reopenCaseFromReport(HWND mainWindow) {
         platform().warn(mainWindow, caption, caseReadMessage(error, path));
         return;
     }
-    SendMessageW(static_cast<HWND>(app.paramDialog), kRestoreCaseMessage, 0, reinterpret_cast<LPARAM>(&*reopened));
+    SendMessageW(static_cast<HWND>(windows.paramDialog), kRestoreCaseMessage, 0, reinterpret_cast<LPARAM>(&*reopened));
 }
 
 }  // namespace vornel

@@ -7,8 +7,8 @@
 
 namespace vornel {
 
-// Installs the dialog hooks once at start: the main window's
-// openParameterDialog and the result-dialog hook of a successful run.
+// Installs the result-dialog hook of a successful run, once at start (the
+// main window's start-up connects openParameterDialog itself).
 void installEstimationDialogs();
 
 // The parameter dialog, modal without owner so that the map stays usable;

@@ -8,11 +8,10 @@
 #include "estimation/dialog_fields_win32.h"
 #include "estimation/dialog_scroller_win32.h"
 #include "estimation/estimation_dialogs_win32.h"
+#include "estimation/estimation_windows.h"
 #include "estimation/param_presenter.h"
 #include "estimation/solver_exchange.h"
 #include "resources/resource.h"
-#include "shell/app_state.h"
-#include "shell/main_window_win32.h"
 
 namespace vornel {
 
@@ -26,14 +25,14 @@ public:
         if (HWND main = mainWindow()) InvalidateRect(main, nullptr, TRUE);
     }
     void closeResultDialog() override {
-        if (HWND result = static_cast<HWND>(appState().resultDialog))
+        if (HWND result = static_cast<HWND>(estimationWindows().resultDialog))
             SendMessageW(result, WM_COMMAND, IDM_CLOSE_DIALOG, 0);
     }
     void endDialog(int result) override { EndDialog(hwnd_, result); }
 
 private:
     explicit ParamDialogWindow(HWND hwnd) : hwnd_(hwnd), fields_(hwnd), presenter_(fields_, *this), scroller_(hwnd) {}
-    static HWND mainWindow() { return static_cast<HWND>(appState().mainWindow); }
+    static HWND mainWindow() { return static_cast<HWND>(estimationWindows().mainWindow); }
     void onInitDialog();
     void placeBesideMainWindow();
     INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam);
@@ -53,10 +52,10 @@ HHOOK keyFilter = nullptr;
 
 LRESULT CALLBACK filterDialogKeys(int code, WPARAM wParam, LPARAM lParam) {
     const MSG* msg = reinterpret_cast<const MSG*>(lParam);
-    const HWND dialog = static_cast<HWND>(appState().paramDialog);
+    const HWND dialog = static_cast<HWND>(estimationWindows().paramDialog);
     if (code == MSGF_DIALOGBOX && msg && msg->message == WM_KEYDOWN && msg->wParam == 'O' &&
         GetKeyState(VK_CONTROL) < 0 && dialog && (msg->hwnd == dialog || IsChild(dialog, msg->hwnd))) {
-        if (HWND main = static_cast<HWND>(appState().mainWindow)) PostMessageW(main, WM_COMMAND, IDM_REOPEN_CASE, 0);
+        if (HWND main = static_cast<HWND>(estimationWindows().mainWindow)) PostMessageW(main, WM_COMMAND, IDM_REOPEN_CASE, 0);
         return TRUE;
     }
     return CallNextHookEx(keyFilter, code, wParam, lParam);
@@ -165,7 +164,6 @@ void openParameterDialog(HWND) {
 }
 
 void installEstimationDialogs() {
-    dialogHooks().openParameterDialog = openParameterDialog;
     setResultDialogHook([](WindowRef owner) { showResultDialog(static_cast<HWND>(owner)); });
 }
 

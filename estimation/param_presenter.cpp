@@ -6,6 +6,7 @@
 
 #include "bathymetry/contour_store.h"
 #include "bathymetry/spreading_relations.h"
+#include "estimation/estimation_windows.h"
 #include "estimation/messages.h"
 #include "estimation/numeric_text.h"
 #include "estimation/params.h"
@@ -15,7 +16,6 @@
 #include "geodesy/plane_rect.h"
 #include "mapview/map_pick.h"
 #include "platform/text.h"
-#include "shell/app_state.h"
 
 namespace vornel {
 
@@ -75,10 +75,10 @@ void ParamPresenter::open() {
     dialog_.setListEntries(kRelationList, entries);
     dialog_.selectListEntry(kRelationList, 0);
 
-    AppState& app = appState();
-    app.paramDialogOpen = 1;
-    app.paramDialog = dialog_.window();
-    if (app.resultDialogOpen == 1) host_.closeResultDialog();
+    EstimationWindows& windows = estimationWindows();
+    windows.paramDialogOpen = 1;
+    windows.paramDialog = dialog_.window();
+    if (windows.resultDialogOpen == 1) host_.closeResultDialog();
 }
 
 bool ParamPresenter::isProgramEdit(int id) const {
@@ -416,12 +416,12 @@ void ParamPresenter::restoreCase(const ReopenedCase& saved) {
     refreshRelativeDepth(textToReal(dialog_.text(kPeriod)));
     dialog_.selectListEntry(kRelationList, saved.relationIndex);
     dialog_.setText(kTitle, saved.title);
-    if (appState().resultDialogOpen == 1) host_.closeResultDialog();
+    if (estimationWindows().resultDialogOpen == 1) host_.closeResultDialog();
     host_.redrawMap();
 }
 
 void ParamPresenter::close(int result) {
-    appState().paramDialogOpen = -1;
+    estimationWindows().paramDialogOpen = -1;
     host_.endDialog(result);
 }
 

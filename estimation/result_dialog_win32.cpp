@@ -5,9 +5,9 @@
 #include "estimation/dialog_fields_win32.h"
 #include "estimation/dialog_scroller_win32.h"
 #include "estimation/estimation_dialogs_win32.h"
+#include "estimation/estimation_windows.h"
 #include "estimation/result_presenter.h"
 #include "resources/resource.h"
-#include "shell/app_state.h"
 
 namespace vornel {
 
@@ -77,7 +77,7 @@ void ResultDialogWindow::initialise() {
 // scroll bar on a screen too low for it); a refresh leaves the dialog where
 // the user put it.
 void ResultDialogWindow::placeAtFirstOpening() {
-    HWND mainWindow = static_cast<HWND>(appState().mainWindow);
+    HWND mainWindow = static_cast<HWND>(estimationWindows().mainWindow);
     const ScreenRect main = mainWindow ? windowRectOf(mainWindow) : ScreenRect{};
     const ScreenRect own = windowRectOf(hwnd_);
     const DialogPlacement at = resultDialogPlacement(main.left, main.bottom, own.width(), own.height());
@@ -99,7 +99,7 @@ bool ResultDialogWindow::onCommand(int id, int code) {
             return true;
         case IDCANCEL:  // 閉じる, Enter and Esc: the map shows the markers again
             end(IDCANCEL);
-            if (HWND mainWindow = static_cast<HWND>(appState().mainWindow)) InvalidateRect(mainWindow, nullptr, TRUE);
+            if (HWND mainWindow = static_cast<HWND>(estimationWindows().mainWindow)) InvalidateRect(mainWindow, nullptr, TRUE);
             return true;
         case IDOK:
         case IDM_CLOSE_DIALOG:
@@ -111,28 +111,28 @@ bool ResultDialogWindow::onCommand(int id, int code) {
 
 void ResultDialogWindow::onCsv() {
     if (chooseCsvFile(hwnd_) != 0) return;
-    Win32DialogFields params(static_cast<HWND>(appState().paramDialogOpen == 1 ? appState().paramDialog : nullptr));
+    Win32DialogFields params(static_cast<HWND>(estimationWindows().paramDialogOpen == 1 ? estimationWindows().paramDialog : nullptr));
     writeResultCsv(hwnd_, params, csvFileName());
 }
 
 void ResultDialogWindow::end(int result) {
     noteResultDialogClosed();
-    appState().resultDialog = nullptr;
+    estimationWindows().resultDialog = nullptr;
     EndDialog(hwnd_, result);
 }
 
 }  // namespace
 
 void showResultDialog(HWND owner) {
-    AppState& app = appState();
-    HWND open = static_cast<HWND>(app.resultDialog);
-    if (app.resultDialogOpen == 1 && open && IsWindow(open)) {
+    EstimationWindows& windows = estimationWindows();
+    HWND open = static_cast<HWND>(windows.resultDialog);
+    if (windows.resultDialogOpen == 1 && open && IsWindow(open)) {
         if (ResultDialogWindow* dialog = ResultDialogWindow::of(open)) dialog->initialise();
         return;
     }
-    app.resultDialogOpen = -1;  // a dialog that vanished without closing is closed
-    if (app.paramDialogOpen == 1 && app.paramDialog) owner = static_cast<HWND>(app.paramDialog);
-    if (!owner) owner = static_cast<HWND>(app.mainWindow);
+    windows.resultDialogOpen = -1;  // a dialog that vanished without closing is closed
+    if (windows.paramDialogOpen == 1 && windows.paramDialog) owner = static_cast<HWND>(windows.paramDialog);
+    if (!owner) owner = static_cast<HWND>(windows.mainWindow);
     DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_RESULTS), owner, ResultDialogWindow::procedure, 0);
 }
 

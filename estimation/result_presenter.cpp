@@ -5,12 +5,12 @@
 #include <vector>
 
 #include "bathymetry/spreading_relations.h"
+#include "estimation/estimation_windows.h"
 #include "estimation/messages.h"
 #include "estimation/numeric_text.h"
 #include "estimation/params.h"
 #include "estimation/wave.h"
 #include "platform/text.h"
-#include "shell/app_state.h"
 
 namespace vornel {
 
@@ -161,15 +161,15 @@ void onResultRelationChanged(DialogFields& dialog, int k) {
 }
 
 bool noteResultDialogOpened(WindowRef dialog) {
-    AppState& s = appState();
-    if (s.resultDialogOpen == 1) return false;
-    s.resultDialogOpen = 1;
-    s.resultDialog = dialog;
+    EstimationWindows& windows = estimationWindows();
+    if (windows.resultDialogOpen == 1) return false;
+    windows.resultDialogOpen = 1;
+    windows.resultDialog = dialog;
     return true;
 }
 
 void noteResultDialogClosed() {
-    appState().resultDialogOpen = -1;
+    estimationWindows().resultDialogOpen = -1;
 }
 
 DialogPlacement resultDialogPlacement(int mainLeft, int mainBottom, int dialogWidth, int dialogHeight) {

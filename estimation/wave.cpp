@@ -2,10 +2,10 @@
 
 #include <cmath>
 
+#include "estimation/estimation_windows.h"
 #include "estimation/messages.h"
 #include "estimation/params.h"
 #include "platform/text.h"
-#include "shell/app_state.h"
 
 namespace vornel {
 
@@ -43,7 +43,7 @@ double relativeDepth(double h, double T) {
 void deepWaterWarning(double h, double T) {
     const double ratio = relativeDepth(h, T);
     if (ratio < 0.5)
-        platform().warn(appState().mainWindow, widen(msg::kDeepWaterCaption),
+        platform().warn(estimationWindows().mainWindow, widen(msg::kDeepWaterCaption),
                         widen(format(msg::kDeepWaterText, ratio)));
 }
 

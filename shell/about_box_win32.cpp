@@ -2,7 +2,7 @@
 
 #include "platform/text.h"
 #include "resources/resource.h"
-#include "shell/main_window_win32.h"
+#include "shell/window_context_win32.h"
 #include "version.h"
 
 namespace vornel {

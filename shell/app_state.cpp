@@ -1,6 +1,7 @@
 #include "shell/app_state.h"
 
 #include "bathymetry/data_folder.h"
+#include "estimation/estimation_windows.h"
 #include "mapview/map_pick.h"
 #include "mapview/overview_highlight.h"
 
@@ -19,6 +20,7 @@ void resetAppState() {
     resetMapPick();
     resetDataFolders();
     resetOverviewHighlight();
+    resetEstimationWindows();
 }
 
 }  // namespace vornel

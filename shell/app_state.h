@@ -12,11 +12,6 @@ namespace vornel {
 // The map's part (view mode, view, overview sources, depth colours) is what
 // every drawing of the map is handed.
 struct AppState : MapState {
-    WindowRef mainWindow = nullptr;
-    WindowRef paramDialog = nullptr;
-    WindowRef resultDialog = nullptr;
-    int paramDialogOpen = -1;  // 1 open, -1 closed
-    int resultDialogOpen = -1;
     int pointKindSelection[4] = {0, 0, 0, 0};
 };
 

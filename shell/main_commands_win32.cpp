@@ -5,6 +5,7 @@
 #include "bathymetry/harbour_list.h"
 #include "bathymetry/m7000_list.h"
 #include "estimation/estimation_dialogs_win32.h"
+#include "estimation/estimation_windows.h"
 #include "mapview/view_transform.h"
 #include "resources/resource.h"
 #include "shell/about_box_win32.h"
@@ -16,11 +17,11 @@
 #include "bathymetry/m7000_depth_table.h"
 #include "bathymetry/m7000_index.h"
 #include "bathymetry/m7000_search.h"
-#include "shell/main_window_win32.h"
 #include "shell/print_win32.h"
 #include "shell/side_panel.h"
 #include "shell/side_panel_win32.h"
 #include "shell/user_guide_win32.h"
+#include "shell/window_context_win32.h"
 
 namespace vornel {
 
@@ -37,11 +38,11 @@ void sendToDialog(WindowRef dialog, int command) {
 // A chosen data entry is worked on in the parameter dialog: open it, or start
 // it afresh when it is open already.
 void openOrClearParameterDialog(HWND window) {
-    AppState& app = appState();
-    if (app.paramDialogOpen < 0) {
+    const EstimationWindows& windows = estimationWindows();
+    if (windows.paramDialogOpen < 0) {
         if (dialogHooks().openParameterDialog) dialogHooks().openParameterDialog(window);
     } else {
-        sendToDialog(app.paramDialog, IDM_CLEAR_INPUT);
+        sendToDialog(windows.paramDialog, IDM_CLEAR_INPUT);
     }
 }
 
@@ -57,10 +58,10 @@ void switchToDataView(HWND window, int mode) {
 bool setPointFromPick(HWND, int) {
     const int kind = pointKindToSet();
     if (kind < 0) return true;
-    AppState& app = appState();
-    sendToDialog(app.paramDialog, IDM_SET_KIND_FIRST + kind);
+    const EstimationWindows& windows = estimationWindows();
+    sendToDialog(windows.paramDialog, IDM_SET_KIND_FIRST + kind);
     // A result shown for the old point no longer holds.
-    if (app.resultDialogOpen >= 0) sendToDialog(app.resultDialog, IDM_CLOSE_DIALOG);
+    if (windows.resultDialogOpen >= 0) sendToDialog(windows.resultDialog, IDM_CLOSE_DIALOG);
     return true;
 }
 
@@ -128,13 +129,13 @@ bool backToOverview(HWND window, int) {
 }
 
 bool print(HWND window, int id) {
-    const AppState& app = appState();
+    const EstimationWindows& windows = estimationWindows();
     if (id == IDM_PRINT_MAIN)
         printWindowImage(window);
-    else if (id == IDM_PRINT_PARAMS && app.paramDialogOpen >= 0 && app.paramDialog)
-        printWindowImage(static_cast<HWND>(app.paramDialog));
-    else if (id == IDM_PRINT_RESULTS && app.resultDialogOpen >= 0 && app.resultDialog)
-        printWindowImage(static_cast<HWND>(app.resultDialog));
+    else if (id == IDM_PRINT_PARAMS && windows.paramDialogOpen >= 0 && windows.paramDialog)
+        printWindowImage(static_cast<HWND>(windows.paramDialog));
+    else if (id == IDM_PRINT_RESULTS && windows.resultDialogOpen >= 0 && windows.resultDialog)
+        printWindowImage(static_cast<HWND>(windows.resultDialog));
     return true;
 }
 
@@ -162,7 +163,7 @@ bool chooseM7000(HWND window, int id) {
 }
 
 bool undoPointSetting(HWND, int) {
-    if (appState().paramDialogOpen >= 0) sendToDialog(appState().paramDialog, IDM_UNDO);
+    if (estimationWindows().paramDialogOpen >= 0) sendToDialog(estimationWindows().paramDialog, IDM_UNDO);
     return true;
 }
 

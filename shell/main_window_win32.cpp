@@ -6,6 +6,7 @@
 #include "estimation/dialog_layout.h"
 #include "estimation/dialog_scroller_win32.h"
 #include "estimation/estimation_dialogs_win32.h"
+#include "estimation/estimation_windows.h"
 #include "mapview/gdi_canvas_win32.h"
 #include "mapview/map_paint.h"
 #include "mapview/overview_highlight_win32.h"
@@ -21,10 +22,6 @@
 namespace vornel {
 
 namespace {
-
-HINSTANCE instanceHandle = nullptr;
-HFONT sidePanelFont = nullptr;
-DialogHooks hooks;
 
 void paintMapOffScreen(HDC target, int width, int height);
 
@@ -110,9 +107,8 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainWindow::onCreate() {
-    AppState& app = appState();
-    app.mainWindow = hwnd_;
-    app.viewMode = VIEW_OVERVIEW;
+    estimationWindows().mainWindow = hwnd_;
+    appState().viewMode = VIEW_OVERVIEW;
     rebuildSidePanel(hwnd_, -1);
     startupHooks().buildDataMenus = buildDataMenus;
     loadStartupData(hwnd_);
@@ -120,7 +116,7 @@ void MainWindow::onCreate() {
 
 void MainWindow::onDestroy() {
     closeDepthTableCache();
-    appState().mainWindow = nullptr;
+    estimationWindows().mainWindow = nullptr;
     PostQuitMessage(0);
 }
 
@@ -133,11 +129,11 @@ void MainWindow::onPaint() {
     EndPaint(hwnd_, &ps);
 
     // Dialog coupling: a contour view always has the parameter dialog beside it.
-    AppState& app = appState();
-    if (app.viewMode != VIEW_OVERVIEW) {
-        if (app.paramDialogOpen < 0 && hooks.openParameterDialog) hooks.openParameterDialog(hwnd_);
-    } else if (app.paramDialogOpen > 0 && app.paramDialog) {
-        SendMessageW(static_cast<HWND>(app.paramDialog), WM_COMMAND, IDM_CLOSE_DIALOG, 0);
+    const EstimationWindows& windows = estimationWindows();
+    if (appState().viewMode != VIEW_OVERVIEW) {
+        if (windows.paramDialogOpen < 0 && dialogHooks().openParameterDialog) dialogHooks().openParameterDialog(hwnd_);
+    } else if (windows.paramDialogOpen > 0 && windows.paramDialog) {
+        SendMessageW(static_cast<HWND>(windows.paramDialog), WM_COMMAND, IDM_CLOSE_DIALOG, 0);
     }
 }
 
@@ -175,19 +171,10 @@ void fitToWorkArea(HWND hwnd) {
 
 }  // namespace
 
-HINSTANCE appInstance() {
-    return instanceHandle;
-}
-HFONT uiFont() {
-    return sidePanelFont;
-}
-DialogHooks& dialogHooks() {
-    return hooks;
-}
-
 HWND createMainWindow(HINSTANCE instance, int showCommand) {
-    instanceHandle = instance;
+    setAppInstance(instance);
     installEstimationDialogs();
+    dialogHooks().openParameterDialog = openParameterDialog;
     wchar_t title[100] = {};
     wchar_t className[100] = {};
     LoadStringW(instance, IDS_APP_TITLE, title, 100);
@@ -210,9 +197,9 @@ HWND createMainWindow(HINSTANCE instance, int showCommand) {
     // default fixed-pitch font is on a Japanese system, and under any other
     // system code page still a font with kana and kanji, not one that shows
     // the labels as boxes.
-    if (!sidePanelFont)
-        sidePanelFont = CreateFontW(-12, 6, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_TT_PRECIS,
-                                    CLIP_DEFAULT_PRECIS, DRAFT_QUALITY, FIXED_PITCH | FF_MODERN, L"MS Gothic");
+    if (!uiFont())
+        setUiFont(CreateFontW(-12, 6, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_TT_PRECIS,
+                                    CLIP_DEFAULT_PRECIS, DRAFT_QUALITY, FIXED_PITCH | FF_MODERN, L"MS Gothic"));
 
     // WS_CLIPCHILDREN: the map's paint leaves the side panel's controls alone.
     HWND hwnd = CreateWindowExW(0, className, title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, 0, CW_USEDEFAULT, 0, nullptr,
@@ -225,7 +212,7 @@ HWND createMainWindow(HINSTANCE instance, int showCommand) {
 }
 
 int runMessageLoop() {
-    HACCEL accelerators = LoadAcceleratorsW(instanceHandle, MAKEINTRESOURCEW(IDC_VORNEL));
+    HACCEL accelerators = LoadAcceleratorsW(appInstance(), MAKEINTRESOURCEW(IDC_VORNEL));
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         if (!TranslateAcceleratorW(msg.hwnd, accelerators, &msg)) {

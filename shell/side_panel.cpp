@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "estimation/estimation_windows.h"
 #include "mapview/map_pick.h"
 #include "platform/text.h"
 #include "shell/app_state.h"
@@ -115,7 +116,7 @@ bool flipPointKind(int id) {
 
 int pointKindToSet() {
     const AppState& app = appState();
-    if (app.paramDialogOpen < 0 || !(mapPick().entry[1].lat < 90.0)) return -1;
+    if (estimationWindows().paramDialogOpen < 0 || !(mapPick().entry[1].lat < 90.0)) return -1;
     for (int k = 0; k < 4; ++k)
         if (app.pointKindSelection[k] == 1) return k;
     return -1;

@@ -2,8 +2,8 @@
 
 #include "mapview/map_pick.h"
 #include "shell/app_state.h"
-#include "shell/main_window_win32.h"
 #include "shell/side_panel.h"
+#include "shell/window_context_win32.h"
 
 namespace vornel {
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "estimation/estimation_windows.h"
 #include "estimation/field_checks.h"
 #include "estimation/numeric_text.h"
 #include "estimation/params.h"
@@ -254,7 +255,7 @@ TEST(Wave, LengthIsZeroWhenUndefined) {
 TEST(Wave, RelativeDepthAndDeepWaterWarning) {
     RecordingPlatform rec;
     resetAppState();
-    appState().mainWindow = kOwner;
+    estimationWindows().mainWindow = kOwner;
     EXPECT_NEAR(relativeDepth(20.0, 10.0), 0.12814, 1e-5);
     deepWaterWarning(100.0, 10.0);  // 0.641: deep enough
     EXPECT_TRUE(rec.warnings.empty());

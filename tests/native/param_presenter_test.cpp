@@ -6,6 +6,7 @@
 
 #include "bathymetry/contour_store.h"
 #include "bathymetry/spreading_relations.h"
+#include "estimation/estimation_windows.h"
 #include "estimation/params.h"
 #include "estimation/result.h"
 #include "mapview/map_pick.h"
@@ -87,7 +88,7 @@ TEST_F(ParamDialog, OpeningResetsPointsFillsTheListAndClosesTheResultDialog) {
     p.diffractionOff = 1;
     spreadingRelations().relationCount = 1;
     std::strcpy(spreadingRelations().relations[0].name, "\x8a\xd6\x8c\x57");  // 関係
-    appState().resultDialogOpen = 1;
+    estimationWindows().resultDialogOpen = 1;
     presenter.open();
     EXPECT_FALSE(p.quasiOffshorePoint.isSet());
     EXPECT_EQ(p.thetaCon, NOT_SET_ANGLE);
@@ -95,8 +96,8 @@ TEST_F(ParamDialog, OpeningResetsPointsFillsTheListAndClosesTheResultDialog) {
     EXPECT_TRUE(fields.isChecked(kDiffractionOff));
     EXPECT_EQ(fields.lists[kRelationList], (std::vector<std::wstring>{L"", L"関係"}));
     EXPECT_EQ(fields.selectedListEntry(kRelationList), 0);
-    EXPECT_EQ(appState().paramDialogOpen, 1);
-    EXPECT_EQ(appState().paramDialog, fields.handle);
+    EXPECT_EQ(estimationWindows().paramDialogOpen, 1);
+    EXPECT_EQ(estimationWindows().paramDialog, fields.handle);
     EXPECT_EQ(host.resultCloses, 1);
 }
 
@@ -273,7 +274,7 @@ TEST_F(ParamDialog, StartWithEverythingEmptyReportsTheEightRangeLines) {
               L"波高が範囲(0-99)外です。(999.9)\n"
               L"周期が範囲(0-99)外です。(999.9)\n"
               L"波向が範囲(0-360)外です。(999.9)\n");
-    EXPECT_EQ(appState().paramDialogOpen, 1);  // the dialog stays open
+    EXPECT_EQ(estimationWindows().paramDialogOpen, 1);  // the dialog stays open
 
     // Values beyond their ranges are clamped to the bound, and without the
     // diffraction point its three lines are left out.
@@ -304,7 +305,7 @@ TEST_F(ParamDialog, ARestoredCaseKeepsItsDepthsAndAnglesAndShowsItsPoints) {
     std::strcpy(list.relations[1].name, "B");
     presenter.open();
     estimationParams().lastSetKind = 0;
-    appState().resultDialogOpen = 1;
+    estimationWindows().resultDialogOpen = 1;
 
     ReopenedCase saved;
     const std::pair<int, const wchar_t*> texts[] = {
@@ -347,7 +348,7 @@ TEST_F(ParamDialog, CloseCommandsEndTheDialogWithTheirId) {
     presenter.onCommand(kClose);
     presenter.onCommand(2);
     EXPECT_EQ(host.ends, (std::vector<int>{kClose, 2}));
-    EXPECT_EQ(appState().paramDialogOpen, -1);
+    EXPECT_EQ(estimationWindows().paramDialogOpen, -1);
     EXPECT_FALSE(presenter.onCommand(kRelationList));
 }
 

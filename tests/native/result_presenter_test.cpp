@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "bathymetry/spreading_relations.h"
+#include "estimation/estimation_windows.h"
 #include "estimation/params.h"
 #include "platform/text.h"
 #include "shell/app_state.h"
@@ -221,11 +222,11 @@ TEST_F(ResultDialog, RelationChange) {
 TEST_F(ResultDialog, OpeningStateAndPlacement) {
     const WindowRef hwnd = dialog_.window();
     EXPECT_TRUE(noteResultDialogOpened(hwnd));
-    EXPECT_EQ(appState().resultDialogOpen, 1);
-    EXPECT_EQ(appState().resultDialog, hwnd);
+    EXPECT_EQ(estimationWindows().resultDialogOpen, 1);
+    EXPECT_EQ(estimationWindows().resultDialog, hwnd);
     EXPECT_FALSE(noteResultDialogOpened(hwnd));  // a refresh keeps the place
     noteResultDialogClosed();
-    EXPECT_EQ(appState().resultDialogOpen, -1);
+    EXPECT_EQ(estimationWindows().resultDialogOpen, -1);
 
     const DialogPlacement p = resultDialogPlacement(101, 701, 301, 501);
     EXPECT_EQ(p.left, 50 + 150);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "estimation/estimation_windows.h"
 #include "mapview/map_pick.h"
 #include "platform/text.h"
 #include "shell/app_state.h"
@@ -92,7 +93,7 @@ TEST(SidePanel, SetButtonNeedsDialogPickAndKind) {
     app.viewMode = VIEW_CONTOUR;
     app.pointKindSelection[2] = 1;
     EXPECT_EQ(pointKindToSet(), -1);  // dialog closed
-    app.paramDialogOpen = 1;
+    estimationWindows().paramDialogOpen = 1;
     EXPECT_EQ(pointKindToSet(), -1);  // no pick yet
     mapPick().entry[1].lat = 35.0;
     EXPECT_EQ(pointKindToSet(), 2);

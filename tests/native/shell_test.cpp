@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "bathymetry/data_folder.h"
+#include "estimation/estimation_windows.h"
 #include "shell/app_state.h"
 #include "shell/depth_colours.h"
 #include "shell/startup.h"
@@ -33,7 +34,7 @@ TEST(Startup, ProgramFolderIsTheCurrentFolder) {
     EXPECT_FALSE(dataFolders().programFolder.empty());
     EXPECT_EQ(appState().depthColourTable[255][2], 255);
     EXPECT_EQ(appState().viewMode, VIEW_OVERVIEW);
-    EXPECT_EQ(appState().paramDialogOpen, -1);
+    EXPECT_EQ(estimationWindows().paramDialogOpen, -1);
 }
 
 }  // namespace

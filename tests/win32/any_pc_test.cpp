@@ -19,6 +19,7 @@
 #include "bathymetry/harbour_list.h"
 #include "bathymetry/m7000_list.h"
 #include "estimation/dialog_scroller_win32.h"
+#include "estimation/estimation_windows.h"
 #include "estimation/params.h"
 #include "estimation/result.h"
 #include "platform/platform.h"
@@ -179,9 +180,9 @@ protected:
     // would open it again.
     void closeDialogs(HWND result) {
         if (result) PostMessageW(result, WM_COMMAND, IDCANCEL, 0);
-        waitFor([] { return appState().resultDialogOpen < 0; });
+        waitFor([] { return estimationWindows().resultDialogOpen < 0; });
         PostMessageW(main_, WM_COMMAND, IDM_OVERVIEW, 0);
-        waitFor([] { return appState().paramDialogOpen < 0 && !test::findOwnWindow(kParamCaption); });
+        waitFor([] { return estimationWindows().paramDialogOpen < 0 && !test::findOwnWindow(kParamCaption); });
     }
 
     void saveScreen(const std::wstring& name) {
@@ -322,7 +323,7 @@ TEST_F(OnAnyPc, ACaseReopenedFromItsReportRunsAgainAsBefore) {
         if (result) {
             saved = saveReport(result);
             PostMessageW(result, WM_COMMAND, IDCANCEL, 0);
-            waitFor([] { return appState().resultDialogOpen < 0; });
+            waitFor([] { return estimationWindows().resultDialogOpen < 0; });
         }
         // Everything different from the case: cleared fields, the other
         // diffraction choice, no relation, no title.
@@ -370,7 +371,7 @@ TEST_F(OnAnyPc, FullWidthDigitsGiveTheSameCase) {
         HWND result = startRun(dialog);
         ascii = test::readFileBytes(input);
         if (result) PostMessageW(result, WM_COMMAND, IDCANCEL, 0);
-        waitFor([] { return appState().resultDialogOpen < 0; });
+        waitFor([] { return estimationWindows().resultDialogOpen < 0; });
         test::sendWithTimeout(dialog, WM_COMMAND, 1750);
         DeleteFileW(input.c_str());
         typeKashimaCase(dialog, true);

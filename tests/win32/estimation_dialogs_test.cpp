@@ -14,6 +14,7 @@
 #include "bathymetry/spreading_relations.h"
 #include "estimation/csv_report.h"
 #include "estimation/estimation_dialogs_win32.h"
+#include "estimation/estimation_windows.h"
 #include "estimation/params.h"
 #include "estimation/result.h"
 #include "estimation/solver_exchange.h"
@@ -186,7 +187,7 @@ TEST_F(EstimationDialogs, ASolverThatNeverReturnsIsEndedAtTheLimit) {
     EXPECT_NE(boxes.warnings[0].text.find(L"3秒以内に終わらなかった"), std::wstring::npos);
     EXPECT_NE(boxes.warnings[0].text.find(folder + L"\\zelvo_v3.exe"), std::wstring::npos);
     EXPECT_GE(runMs, 2900u);
-    EXPECT_EQ(appState().resultDialogOpen, -1) << "the output it left was read";
+    EXPECT_EQ(estimationWindows().resultDialogOpen, -1) << "the output it left was read";
     EXPECT_EQ(after, before);
     EXPECT_FALSE(test::processRuns(L"zelvo_v3.exe")) << "the solver was not ended";
 }
@@ -240,8 +241,8 @@ TEST_F(EstimationDialogs, RunThroughTheTestSolverShowsResultsAndSavesTheReport) 
         },
         30000);
     ASSERT_TRUE(shown);
-    EXPECT_EQ(appState().paramDialogOpen, -1);
-    EXPECT_EQ(appState().resultDialogOpen, -1);
+    EXPECT_EQ(estimationWindows().paramDialogOpen, -1);
+    EXPECT_EQ(estimationWindows().resultDialogOpen, -1);
 
     EXPECT_EQ(param[1500], L"35");
     EXPECT_EQ(param[1506], L"20.0");

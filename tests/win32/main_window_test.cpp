@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "bathymetry/data_folder.h"
+#include "estimation/estimation_windows.h"
 #include "resources/resource.h"
 #include "shell/app_state.h"
 #include "shell/main_window_win32.h"
@@ -38,7 +39,7 @@ TEST(MainWindow, OpensWithTitleMenuAndAboutBoxAndClosesWithCommand105) {
     GetClassNameW(main, className, 100);
     EXPECT_STREQ(className, L"VORNEL");
     EXPECT_EQ(appState().viewMode, VIEW_OVERVIEW);
-    EXPECT_EQ(appState().paramDialogOpen, -1);
+    EXPECT_EQ(estimationWindows().paramDialogOpen, -1);
 
     // The menu bar: every top-level item in order.
     HMENU bar = GetMenu(main);

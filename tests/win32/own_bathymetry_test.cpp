@@ -11,6 +11,7 @@
 #include "bathymetry/contour_store.h"
 #include "bathymetry/data_folder.h"
 #include "bathymetry/m7000_list.h"
+#include "estimation/estimation_windows.h"
 #include "estimation/field_checks.h"
 #include "estimation/params.h"
 #include "platform/platform.h"
@@ -245,7 +246,7 @@ TEST_F(OwnBathymetry, ConvertedGridOpensAsM7000DataSetWithItsDepths) {
         EXPECT_TRUE(test::saveScreenArea(area, test::screenshotFolder() + L"\\own-bathymetry-m7000-view.bmp"));
 
         PostMessageW(main, WM_COMMAND, IDM_OVERVIEW, 0);
-        waitFor([&] { return appState().paramDialogOpen < 0 && !IsWindow(dialog); });
+        waitFor([&] { return estimationWindows().paramDialogOpen < 0 && !IsWindow(dialog); });
     });
     const double depth = estimationParams().quasiOffshorePoint.depth;
     DestroyWindow(main);

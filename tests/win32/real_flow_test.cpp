@@ -12,6 +12,7 @@
 #include "bathymetry/data_folder.h"
 #include "bathymetry/harbour_list.h"
 #include "bathymetry/m7000_list.h"
+#include "estimation/estimation_windows.h"
 #include "estimation/field_checks.h"
 #include "estimation/params.h"
 #include "mapview/map_pick.h"
@@ -80,10 +81,10 @@ void closeWhatIsOpen(HWND main) {
         waitFor([&] { return !IsWindow(picker) || !IsWindowVisible(picker); }, 5000);
     }
     PostMessageW(main, WM_CANCELMODE, 0, 0);
-    AppState& app = appState();
-    if (app.paramDialogOpen > 0 && app.paramDialog)
-        PostMessageW(static_cast<HWND>(app.paramDialog), WM_COMMAND, IDM_CLOSE_DIALOG, 0);
-    waitFor([&] { return app.paramDialogOpen < 0 && !test::findOwnWindow(kParamCaption); }, 5000);
+    const EstimationWindows& windows = estimationWindows();
+    if (windows.paramDialogOpen > 0 && windows.paramDialog)
+        PostMessageW(static_cast<HWND>(windows.paramDialog), WM_COMMAND, IDM_CLOSE_DIALOG, 0);
+    waitFor([&] { return windows.paramDialogOpen < 0 && !test::findOwnWindow(kParamCaption); }, 5000);
 }
 
 // The harbour to choose: the first whose extent centre lies inside the window.
@@ -159,8 +160,8 @@ TEST_F(RealFlow, HarbourPointUndoZoomPanOverviewAndM7000Folder) {
         ASSERT_TRUE(waitFor([&] { return (dialog = test::findOwnWindow(kParamCaption)) != nullptr; }))
             << "the parameter dialog did not open";
         EXPECT_EQ(app.viewMode, VIEW_CONTOUR);
-        EXPECT_EQ(app.paramDialogOpen, 1);
-        EXPECT_EQ(app.paramDialog, dialog);
+        EXPECT_EQ(estimationWindows().paramDialogOpen, 1);
+        EXPECT_EQ(estimationWindows().paramDialog, dialog);
         ASSERT_TRUE(waitFor([] { return contourStore().contourPointCount > 0; }));
         ASSERT_TRUE(painted(main));
         RECT own, mainRect;
@@ -280,7 +281,7 @@ TEST_F(RealFlow, HarbourPointUndoZoomPanOverviewAndM7000Folder) {
         // ---- 5. "地図から検索": the overview; its paint closes the dialog ----
         send(main, WM_COMMAND, IDM_OVERVIEW);
         EXPECT_EQ(app.viewMode, VIEW_OVERVIEW);
-        ASSERT_TRUE(waitFor([&] { return app.paramDialogOpen == -1 && !IsWindow(dialog); }))
+        ASSERT_TRUE(waitFor([&] { return estimationWindows().paramDialogOpen == -1 && !IsWindow(dialog); }))
             << "the parameter dialog stayed open";
         EXPECT_EQ(GetDlgItem(main, IDC_READOUT_LAT), nullptr);
         EXPECT_NE(GetDlgItem(main, IDC_SOURCE_FIRST), nullptr);
@@ -324,7 +325,7 @@ TEST_F(RealFlow, HarbourPointUndoZoomPanOverviewAndM7000Folder) {
         ASSERT_TRUE(waitFor([&] { return (dialog = test::findOwnWindow(kParamCaption)) != nullptr; }, 20000))
             << "the parameter dialog did not open for the M7000 data set";
         EXPECT_EQ(app.viewMode, VIEW_M7000);
-        EXPECT_EQ(app.paramDialogOpen, 1);
+        EXPECT_EQ(estimationWindows().paramDialogOpen, 1);
         EXPECT_EQ(m7000DataSetList().dataSets[0].selected, 1);
         EXPECT_GT(contourStore().contourPointCount, 0);
         EXPECT_TRUE(GetMenuState(menu, 2, MF_BYPOSITION) & MF_CHECKED);
@@ -332,7 +333,7 @@ TEST_F(RealFlow, HarbourPointUndoZoomPanOverviewAndM7000Folder) {
         screenshot(main, L"real-6-m7000-view");
 
         send(main, WM_COMMAND, IDM_OVERVIEW);
-        EXPECT_TRUE(waitFor([&] { return app.paramDialogOpen == -1 && !IsWindow(dialog); }))
+        EXPECT_TRUE(waitFor([&] { return estimationWindows().paramDialogOpen == -1 && !IsWindow(dialog); }))
             << "the parameter dialog stayed open";
         EXPECT_EQ(app.viewMode, VIEW_OVERVIEW);
     });

@@ -16,6 +16,7 @@
 #include "bathymetry/contour_store.h"
 #include "bathymetry/harbour_list.h"
 #include "bathymetry/m7000_list.h"
+#include "estimation/estimation_windows.h"
 #include "mapview/map_pick.h"
 #include "mapview/view_transform.h"
 #include "platform/platform.h"
@@ -49,7 +50,7 @@ std::vector<int> dialogCommands;
 LRESULT CALLBACK recordingDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_COMMAND) {
         dialogCommands.push_back(LOWORD(wParam));
-        if (LOWORD(wParam) == IDM_CLOSE_DIALOG) appState().paramDialogOpen = -1;
+        if (LOWORD(wParam) == IDM_CLOSE_DIALOG) estimationWindows().paramDialogOpen = -1;
         return 0;
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -69,8 +70,8 @@ HWND createRecordingDialog() {
 HWND standInDialog = nullptr;
 void openStandInDialog(HWND) {
     if (!standInDialog) standInDialog = createRecordingDialog();
-    appState().paramDialog = standInDialog;
-    appState().paramDialogOpen = 1;
+    estimationWindows().paramDialog = standInDialog;
+    estimationWindows().paramDialogOpen = 1;
     dialogCommands.push_back(0);  // 0 marks "opened"
 }
 
@@ -176,7 +177,7 @@ TEST(ShellFlow, OverviewPickMenuContourViewPickZoomPanAndBack) {
     // Choosing the harbour opened the parameter dialog.
     ASSERT_FALSE(dialogCommands.empty());
     EXPECT_EQ(dialogCommands.front(), 0);
-    EXPECT_EQ(app.paramDialogOpen, 1);
+    EXPECT_EQ(estimationWindows().paramDialogOpen, 1);
     loadSelectedContours();  // what the contour view's paint does first (at once when done already)
     RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     ASSERT_GT(contourStore().contourPointCount, 0);
@@ -205,7 +206,7 @@ TEST(ShellFlow, OverviewPickMenuContourViewPickZoomPanAndBack) {
 
     // ---- Point kind and "設定", undo: sent to the parameter dialog ----
     HWND dialog = standInDialog;
-    ASSERT_EQ(app.paramDialog, dialog);
+    ASSERT_EQ(estimationWindows().paramDialog, dialog);
     dialogCommands.clear();
     SendDlgItemMessageW(main, 51, BM_CLICK, 0, 0);
     EXPECT_EQ(app.pointKindSelection[1], 1);
@@ -254,7 +255,7 @@ TEST(ShellFlow, OverviewPickMenuContourViewPickZoomPanAndBack) {
     EXPECT_EQ(GetDlgItem(main, 10), nullptr);
     EXPECT_NE(GetDlgItem(main, 40), nullptr);
     EXPECT_EQ(dialogCommands.back(), IDM_CLOSE_DIALOG);
-    EXPECT_EQ(app.paramDialogOpen, -1);
+    EXPECT_EQ(estimationWindows().paramDialogOpen, -1);
     EXPECT_TRUE(checked);
     test::saveWindowImage(main, L"shell-5-back-to-overview");
 
@@ -272,15 +273,15 @@ TEST(ShellFlow, OverviewPickMenuContourViewPickZoomPanAndBack) {
 
     // Choosing the same harbour from the menu while the overview is shown switches back.
     dialogCommands.clear();
-    app.paramDialogOpen = 1;
+    estimationWindows().paramDialogOpen = 1;
     SendMessageW(main, WM_COMMAND, IDM_HARBOUR_FIRST + harbour, 0);
     EXPECT_EQ(app.viewMode, VIEW_CONTOUR);
     EXPECT_EQ(dialogCommands, std::vector<int>{IDM_CLEAR_INPUT});
     // An id beyond the list is no command.
     EXPECT_EQ(SendMessageW(main, WM_COMMAND, IDM_HARBOUR_FIRST + harbourList().harbourCount, 0), 0);
 
-    app.paramDialogOpen = -1;
-    app.paramDialog = nullptr;
+    estimationWindows().paramDialogOpen = -1;
+    estimationWindows().paramDialog = nullptr;
     dialogHooks().openParameterDialog = realOpen;
     DestroyWindow(dialog);
     standInDialog = nullptr;
