@@ -55,7 +55,8 @@ LRESULT CALLBACK filterDialogKeys(int code, WPARAM wParam, LPARAM lParam) {
     const HWND dialog = static_cast<HWND>(estimationWindows().paramDialog);
     if (code == MSGF_DIALOGBOX && msg && msg->message == WM_KEYDOWN && msg->wParam == 'O' &&
         GetKeyState(VK_CONTROL) < 0 && dialog && (msg->hwnd == dialog || IsChild(dialog, msg->hwnd))) {
-        if (HWND main = static_cast<HWND>(estimationWindows().mainWindow)) PostMessageW(main, WM_COMMAND, IDM_REOPEN_CASE, 0);
+        if (HWND main = static_cast<HWND>(estimationWindows().mainWindow))
+            PostMessageW(main, WM_COMMAND, IDM_REOPEN_CASE, 0);
         return TRUE;
     }
     return CallNextHookEx(keyFilter, code, wParam, lParam);

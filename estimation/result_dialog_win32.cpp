@@ -99,7 +99,8 @@ bool ResultDialogWindow::onCommand(int id, int code) {
             return true;
         case IDCANCEL:  // 閉じる, Enter and Esc: the map shows the markers again
             end(IDCANCEL);
-            if (HWND mainWindow = static_cast<HWND>(estimationWindows().mainWindow)) InvalidateRect(mainWindow, nullptr, TRUE);
+            if (HWND mainWindow = static_cast<HWND>(estimationWindows().mainWindow))
+                InvalidateRect(mainWindow, nullptr, TRUE);
             return true;
         case IDOK:
         case IDM_CLOSE_DIALOG:
@@ -111,7 +112,8 @@ bool ResultDialogWindow::onCommand(int id, int code) {
 
 void ResultDialogWindow::onCsv() {
     if (chooseCsvFile(hwnd_) != 0) return;
-    Win32DialogFields params(static_cast<HWND>(estimationWindows().paramDialogOpen == 1 ? estimationWindows().paramDialog : nullptr));
+    Win32DialogFields params(
+        static_cast<HWND>(estimationWindows().paramDialogOpen == 1 ? estimationWindows().paramDialog : nullptr));
     writeResultCsv(hwnd_, params, csvFileName());
 }
 

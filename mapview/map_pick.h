@@ -21,7 +21,6 @@ void resetMapPick();
 // the queried point), fills mapPick(). Returns 0 on an empty store (nothing
 // drawn or filled), 9 when a diffraction point is being placed on a contour
 // deeper than 0.1 m, else 1. `canvas` may be null (nothing drawn).
-int pickAtScreenPoint(Canvas* canvas, const MapView& view, int x, int y, int width, int height,
-                      int placingDiffraction);
+int pickAtScreenPoint(Canvas* canvas, const MapView& view, int x, int y, int width, int height, int placingDiffraction);
 
 }  // namespace vornel

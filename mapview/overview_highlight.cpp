@@ -12,8 +12,7 @@ constexpr int kMenuIdBase[4] = {300, 600, 900, 1200};
 OverviewHighlight remembered;
 
 // Draws entry (kind, index) with a width-1 pen of `colourIndex`, if it exists.
-void outlineEntry(Canvas& canvas, const MapState& map, int width, int height, int kind, int index,
-                  int colourIndex) {
+void outlineEntry(Canvas& canvas, const MapState& map, int width, int height, int kind, int index, int colourIndex) {
     EntryExtent extent;
     if (kind < 0 || kind > 3 || !overviewEntry(kind, index, extent)) return;
     canvas.setPen(createIndexedPen(PenStyle::Solid, 1, colourIndex, map.depthColourTable));

@@ -6,15 +6,15 @@
 #include "bathymetry/contour_store.h"
 #include "bathymetry/data_folder.h"
 #include "bathymetry/harbour_list.h"
+#include "bathymetry/m7000_depth_table.h"
+#include "bathymetry/m7000_index.h"
 #include "bathymetry/m7000_list.h"
+#include "bathymetry/m7000_search.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "resources/resource.h"
 #include "shell/app_state.h"
 #include "shell/data_menus.h"
-#include "bathymetry/m7000_depth_table.h"
-#include "bathymetry/m7000_index.h"
-#include "bathymetry/m7000_search.h"
 
 namespace vornel {
 

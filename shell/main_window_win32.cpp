@@ -199,7 +199,7 @@ HWND createMainWindow(HINSTANCE instance, int showCommand) {
     // the labels as boxes.
     if (!uiFont())
         setUiFont(CreateFontW(-12, 6, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_TT_PRECIS,
-                                    CLIP_DEFAULT_PRECIS, DRAFT_QUALITY, FIXED_PITCH | FF_MODERN, L"MS Gothic"));
+                              CLIP_DEFAULT_PRECIS, DRAFT_QUALITY, FIXED_PITCH | FF_MODERN, L"MS Gothic"));
 
     // WS_CLIPCHILDREN: the map's paint leaves the side panel's controls alone.
     HWND hwnd = CreateWindowExW(0, className, title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, 0, CW_USEDEFAULT, 0, nullptr,

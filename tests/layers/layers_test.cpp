@@ -62,7 +62,7 @@ std::vector<std::string> words(std::string_view line) {
 
 // Where each folder stands: its line in kLayers, or the set of another program.
 struct Architecture {
-    std::map<std::string, int> rank;                                 // layered folder → line
+    std::map<std::string, int> rank;                                  // layered folder → line
     std::map<std::string, std::set<std::string>> otherProgramMayUse;  // program folder → folders
 
     Architecture() {
@@ -257,7 +257,8 @@ TEST_F(PlantedTree, IncludesDownAndWithinALineAreAllowed) {
     write("bathymetry/store.h", "#include \"geodesy/plane_rect.h\"\n");
     write("geodesy/query.cpp", "#include \"bathymetry/store.h\"\n#include \"query.h\"\n");
     write("geodesy/query.h", "// #include \"shell/app_state.h\" in a comment is no include\n");
-    write("shell/about.cpp", "#include \"version.h\"\n#include \"resources/resource.h\"\n#include \"geodesy/query.h\"\n");
+    write("shell/about.cpp",
+          "#include \"version.h\"\n#include \"resources/resource.h\"\n#include \"geodesy/query.h\"\n");
     write("shell/tests/t.cpp", "#include \"gridcontour/x.h\"\n");  // tests are not read
     EXPECT_EQ(problems(), std::vector<std::string>{});
 }

@@ -15,7 +15,8 @@ namespace {
 using MapContour = MapPaintTest;
 
 TEST_F(MapContour, PaletteCoversNamedGreysDepthsAndWhiteElsewhere) {
-    EXPECT_EQ(createIndexedPen(PenStyle::Dot, 3, 13, appState().depthColourTable), (Pen{{116, 80, 48}, 3, PenStyle::Dot}));
+    EXPECT_EQ(createIndexedPen(PenStyle::Dot, 3, 13, appState().depthColourTable),
+              (Pen{{116, 80, 48}, 3, PenStyle::Dot}));
     EXPECT_EQ(paletteColour(0, appState().depthColourTable), (Colour{0, 0, 0}));
     EXPECT_EQ(paletteColour(7, appState().depthColourTable), (Colour{255, 255, 255}));
     EXPECT_EQ(paletteColour(33, appState().depthColourTable), (Colour{128, 128, 0}));

@@ -253,7 +253,8 @@ TEST_F(MapDrawing, HarbourContoursMarkersAndTheM7000Filter) {
     // draws off screen and copies once).
     RedrawWindow(main_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ERASENOW);
     GdiFlush();
-    EXPECT_GE(shareOfVerticesIn(10.0f, paletteColour(204, appState().depthColourTable), 30), 0.8) << "the erase blanked the map";
+    EXPECT_GE(shareOfVerticesIn(10.0f, paletteColour(204, appState().depthColourTable), 30), 0.8)
+        << "the erase blanked the map";
     UpdateWindow(main_);
     EXPECT_GE(shareOfVerticesIn(10.0f, paletteColour(204, appState().depthColourTable), 30), 0.8);
 }

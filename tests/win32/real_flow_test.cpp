@@ -306,7 +306,8 @@ TEST_F(RealFlow, HarbourPointUndoZoomPanOverviewAndM7000Folder) {
             << "the folder picker stayed open";
         ASSERT_TRUE(waitFor([] { return m7000DataSetList().m7000DataSetCount == 2; }, 20000))
             << "data sets found: " << m7000DataSetList().m7000DataSetCount;
-        EXPECT_EQ(_wcsicmp(dataFolders().m7000Folder.c_str(), m7000.c_str()), 0) << test::narrow(dataFolders().m7000Folder);
+        EXPECT_EQ(_wcsicmp(dataFolders().m7000Folder.c_str(), m7000.c_str()), 0)
+            << test::narrow(dataFolders().m7000Folder);
         // The menu is read here, inside the process: the folder item, a separator, the sets.
         send(main, WM_NULL);  // the command has returned
         HMENU menu = GetSubMenu(GetMenu(main), 2);

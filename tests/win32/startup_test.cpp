@@ -10,9 +10,9 @@
 #include "bathymetry/harbour_list.h"
 #include "bathymetry/spreading_relations.h"
 #include "platform/platform.h"
-#include "tests/support/recording_platform.h"
 #include "shell/app_state.h"
 #include "shell/main_window_win32.h"
+#include "tests/support/recording_platform.h"
 #include "win32_test_support.h"
 
 namespace vornel {
