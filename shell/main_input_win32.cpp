@@ -38,7 +38,7 @@ void onMapRightButtonUp(HWND window, int x, int y) {
     AppState& app = appState();
     app.mapView.lastMouseX = x;
     app.mapView.lastMouseY = y;
-    clearOverviewHighlight(window, appState());
+    clearOverviewHighlight(window, app);
     RECT client;
     GetClientRect(window, &client);
     const GeoPoint point = overviewPixelToGeo(x, y, app.mapView, client.right, client.bottom);
