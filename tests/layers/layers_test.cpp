@@ -3,8 +3,9 @@
 // Bottom first. A file may include files of its own folder, of the other
 // folders of its line and of every line before it; never of a line after it.
 // Each folder so reads with only its own line and the lines before it open.
-// Besides, no two units (a header with its source file) may need each other,
-// in one folder or across. Tests, benchmarks, fuzzers and tools (and the tests
+// Besides, no two units of VORNEL (a header with its source file) may need
+// each other, in one folder or across, and no two files of the other programs
+// may include each other. Tests, benchmarks, fuzzers and tools (and the tests
 // inside the other programs' folders) stand outside and are not read.
 #include <array>
 #include <string_view>
@@ -105,10 +106,11 @@ std::string folderOf(const std::string& path) {
     return path.substr(0, path.find('/'));
 }
 
-// A header and its source file are one unit: two units that include each
-// other's files need each other, whichever of the two files does it.
-std::string unitOf(const std::string& path) {
-    return path.substr(0, path.rfind('.'));
+// In VORNEL's layers a header and its source file are one unit: two units
+// that include each other's files need each other, whichever of the two files
+// does it. The other programs are held to their files only.
+std::string nodeOf(const std::string& path, const Architecture& arch) {
+    return arch.rank.count(folderOf(path)) ? path.substr(0, path.rfind('.')) : path;
 }
 
 bool isSourceFile(const fs::path& p) {
@@ -173,11 +175,11 @@ std::vector<std::string> upwardIncludes(const Scan& scan, const Architecture& ar
     return problems;
 }
 
-// Every cycle among the units, each named once by the includes that close it.
-std::vector<std::string> includeCycles(const Scan& scan) {
+// Every cycle among the units and files, each named once by the includes that close it.
+std::vector<std::string> includeCycles(const Scan& scan, const Architecture& arch) {
     std::map<std::string, std::map<std::string, const Include*>> edges;  // unit → unit → first include
     for (const Include& inc : scan.includes) {
-        const std::string from = unitOf(inc.file), to = unitOf(inc.target);
+        const std::string from = nodeOf(inc.file, arch), to = nodeOf(inc.target, arch);
         if (from != to) edges[from].emplace(to, &inc);
     }
     std::map<std::string, int> state;  // 0 unseen, 1 on the path, 2 done
@@ -217,7 +219,7 @@ std::vector<std::string> layerProblems(const fs::path& root, int* filesRead = nu
     if (filesRead) *filesRead = scan.filesRead;
     std::vector<std::string> problems = scan.problems;
     for (std::string& p : upwardIncludes(scan, arch)) problems.push_back(std::move(p));
-    for (std::string& p : includeCycles(scan)) problems.push_back(std::move(p));
+    for (std::string& p : includeCycles(scan, arch)) problems.push_back(std::move(p));
     std::sort(problems.begin(), problems.end());
     return problems;
 }
@@ -287,9 +289,18 @@ TEST_F(PlantedTree, TheOtherProgramsKeepToTheirOwnSets) {
     write("solver/run.cpp", "#include \"platform/platform.h\"\n#include \"run.h\"\n");
     write("solver/run.h", "#pragma once\n");
     write("shell/main.cpp", "#include \"solver/run.h\"\n");
+    // A reader's header naming the common header whose source opens that
+    // reader is no cycle there; two headers that include each other are.
+    write("gridcontour/grid_reader.h", "#pragma once\n");
+    write("gridcontour/grid_reader.cpp", "#include \"grid_reader.h\"\n#include \"xyz_grid_reader.h\"\n");
+    write("gridcontour/xyz_grid_reader.h", "#include \"grid_reader.h\"\n");
+    write("solver/angles.h", "#include \"quadrature.h\"\n");
+    write("solver/quadrature.h", "#include \"angles.h\"\n");
     EXPECT_EQ(problems(), (std::vector<std::string>{
                               "gridcontour/m7000_writer.cpp: #include \"mapview/canvas.h\" is outside what "
                               "gridcontour may include",
+                              "include cycle: solver/angles.h includes \"quadrature.h\", solver/quadrature.h "
+                              "includes \"angles.h\"",
                               "shell/main.cpp: #include \"solver/run.h\" reaches outside VORNEL's layers",
                               "solver/run.cpp: #include \"platform/platform.h\" is outside what solver may include",
                           }));
