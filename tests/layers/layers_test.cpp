@@ -44,7 +44,7 @@ constexpr std::array<std::string_view, 1> kGenerated = {"version.h"};
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <regex>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <string>
@@ -113,6 +113,26 @@ std::string nodeOf(const std::string& path, const Architecture& arch) {
     return arch.rank.count(folderOf(path)) ? path.substr(0, path.rfind('.')) : path;
 }
 
+// The name of a line `#include "name"` (blanks allowed around the '#'), else
+// nothing: system includes, comments and other lines.
+std::optional<std::string> quotedInclude(std::string_view line) {
+    const auto skipBlanks = [&line] {
+        while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
+    };
+    skipBlanks();
+    if (!line.starts_with('#')) return std::nullopt;
+    line.remove_prefix(1);
+    skipBlanks();
+    if (!line.starts_with("include")) return std::nullopt;
+    line.remove_prefix(7);
+    skipBlanks();
+    if (!line.starts_with('"')) return std::nullopt;
+    line.remove_prefix(1);
+    const std::size_t end = line.find('"');
+    if (end == std::string_view::npos || end == 0) return std::nullopt;
+    return std::string(line.substr(0, end));
+}
+
 bool isSourceFile(const fs::path& p) {
     const std::string ext = p.extension().string();
     return ext == ".h" || ext == ".cpp" || ext == ".rc";
@@ -125,7 +145,6 @@ struct Scan {
 };
 
 Scan scanSources(const fs::path& root, const Architecture& arch) {
-    static const std::regex includeLine(R"(^\s*#\s*include\s*"([^"]+)\")");
     Scan scan;
     for (const std::string& folder : arch.checkedFolders()) {
         if (!fs::is_directory(root / folder)) continue;
@@ -144,10 +163,10 @@ Scan scanSources(const fs::path& root, const Architecture& arch) {
             const std::string file = path.lexically_relative(root).generic_string();
             const std::string dir = path.parent_path().lexically_relative(root).generic_string();
             std::ifstream in(path);
-            std::smatch m;
             for (std::string line; std::getline(in, line);) {
-                if (!std::regex_search(line, m, includeLine)) continue;
-                const std::string text = m[1];
+                const std::optional<std::string> included = quotedInclude(line);
+                if (!included) continue;
+                const std::string& text = *included;
                 std::string target;
                 if (text.find('/') != std::string::npos && fs::is_regular_file(root / text)) {
                     target = text;
