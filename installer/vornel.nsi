@@ -155,6 +155,9 @@ Section "Uninstall"
   Delete "$INSTDIR\zelvo-out_*.tmp"
   Delete "$INSTDIR\zelvo-out_*.txt"
   Delete "$INSTDIR\zelvo-out_*.crv"
+  Delete "$INSTDIR\zelvo-batch-in.txt"
+  Delete "$INSTDIR\zelvo-batch-out_*.txt"
+  Delete "$INSTDIR\zelvo-batch-out_*.part"
 
   ; The installed files, then their folders when empty (deepest first).
   !include "${LISTS}/uninstall-files.nsh"

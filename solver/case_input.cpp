@@ -23,31 +23,6 @@ constexpr Range kHeightRange{0.0, true, 1000.0, "m"};
 constexpr double kSmallestPeriod = 0.01;  // s
 constexpr double kSmallestDepth = 0.001;  // m
 
-std::vector<std::string_view> splitLines(std::string_view bytes) {
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find('\n', start);
-        if (end == std::string_view::npos) end = bytes.size();
-        std::string_view line = bytes.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
-}
-
-bool parseNumber(std::string_view text, double& out) {
-    std::string copy(text);
-    const char* begin = copy.c_str();
-    char* end = nullptr;
-    out = std::strtod(begin, &end);
-    if (end == begin) return false;
-    for (const char* p = end; *p; ++p)
-        if (*p != ' ' && *p != '\t') return false;
-    return std::isfinite(out);
-}
-
 std::string fmt(double v) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%g", v);
@@ -76,6 +51,31 @@ bool isTrailByte(unsigned char c) {
 }
 
 }  // namespace
+
+std::vector<std::string_view> splitLines(std::string_view bytes) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find('\n', start);
+        if (end == std::string_view::npos) end = bytes.size();
+        std::string_view line = bytes.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+bool parseNumber(std::string_view text, double& out) {
+    std::string copy(text);
+    const char* begin = copy.c_str();
+    char* end = nullptr;
+    out = std::strtod(begin, &end);
+    if (end == begin) return false;
+    for (const char* p = end; *p; ++p)
+        if (*p != ' ' && *p != '\t') return false;
+    return std::isfinite(out);
+}
 
 Observation CaseInput::observation() const {
     Observation o;
@@ -127,27 +127,27 @@ bool checkTitle(std::string_view title, std::string& why) {
     return true;
 }
 
-bool parseCaseInput(std::string_view bytes, CaseInput& out, std::string& why) {
-    const std::vector<std::string_view> lines = splitLines(bytes);
+bool parseCaseHeader(const std::vector<std::string_view>& lines, int fields, const char* fileName, CaseInput& out,
+                     std::string& why) {
     if (lines.empty()) {
-        why = std::string(kInputFileName) + " is empty";
+        why = std::string(fileName) + " is empty";
         return false;
     }
     out.title = std::string(lines[0]);
-    for (int f = 0; f < kInputFieldCount; ++f) {
+    for (int f = 0; f < fields; ++f) {
         const int lineNumber = f + 2;
         const std::string tag = std::string(kInputTags[f]) + "|";
         if (static_cast<int>(lines.size()) < lineNumber) {
-            why = std::string(kInputFileName) + " ends before line " + std::to_string(lineNumber) + " (" + tag + ")";
+            why = std::string(fileName) + " ends before line " + std::to_string(lineNumber) + " (" + tag + ")";
             return false;
         }
         const std::string_view line = lines[lineNumber - 1];
         if (line.substr(0, tag.size()) != tag) {
-            why = std::string(kInputFileName) + " line " + std::to_string(lineNumber) + " does not begin with " + tag;
+            why = std::string(fileName) + " line " + std::to_string(lineNumber) + " does not begin with " + tag;
             return false;
         }
         if (!parseNumber(line.substr(tag.size()), out.values[f])) {
-            why = std::string(kInputFileName) + " line " + std::to_string(lineNumber) + ": \"" +
+            why = std::string(fileName) + " line " + std::to_string(lineNumber) + ": \"" +
                   std::string(line.substr(tag.size())) + "\" is not a number";
             return false;
         }
@@ -156,9 +156,17 @@ bool parseCaseInput(std::string_view bytes, CaseInput& out, std::string& why) {
     if (!checkRange(tags[POINT_DEPTH], out.values[POINT_DEPTH], kDepthRange, kSmallestDepth, why)) return false;
     if (out.diffraction() && !checkRange(tags[TIP_DEPTH], out.values[TIP_DEPTH], kDepthRange, kSmallestDepth, why))
         return false;
-    if (!checkRange(tags[HEIGHT], out.values[HEIGHT], kHeightRange, 0.0, why)) return false;
-    if (!checkRange(tags[PERIOD], out.values[PERIOD], kPeriodRange, kSmallestPeriod, why)) return false;
     return true;
+}
+
+bool checkWave(double height, double period, const char* heightName, const char* periodName, std::string& why) {
+    return checkRange(heightName, height, kHeightRange, 0.0, why) &&
+           checkRange(periodName, period, kPeriodRange, kSmallestPeriod, why);
+}
+
+bool parseCaseInput(std::string_view bytes, CaseInput& out, std::string& why) {
+    return parseCaseHeader(splitLines(bytes), kInputFieldCount, kInputFileName, out, why) &&
+           checkWave(out.values[HEIGHT], out.values[PERIOD], kInputTags[HEIGHT], kInputTags[PERIOD], why);
 }
 
 }  // namespace zelvo

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "inverse.h"
 
@@ -39,5 +40,16 @@ bool checkTitle(std::string_view title, std::string& why);
 // Parses the whole file. Line ends may be CR LF or LF. On failure `why` holds one line (without
 // a line end) naming the line and the fault, and the title is not checked yet.
 bool parseCaseInput(std::string_view bytes, CaseInput& out, std::string& why);
+
+// The pieces of that reader, which the batch input shares.
+// The lines of a file, without CR LF or LF; a last line without its line end counts.
+std::vector<std::string_view> splitLines(std::string_view bytes);
+// A number in C syntax, blanks after it allowed; false for anything else or a value not finite.
+bool parseNumber(std::string_view text, double& out);
+// The title and the first `fields` tagged lines of `lines`, with the depths checked.
+bool parseCaseHeader(const std::vector<std::string_view>& lines, int fields, const char* fileName, CaseInput& out,
+                     std::string& why);
+// H1/3 and T1/3 within the accepted ranges; `why` names them as given.
+bool checkWave(double height, double period, const char* heightName, const char* periodName, std::string& why);
 
 }  // namespace zelvo

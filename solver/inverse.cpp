@@ -34,7 +34,12 @@ ResponseSweep::ResponseSweep(const Site& site, double period, int smax, const Gr
 const Transformation& ResponseSweep::at(double principal) {
     auto found = evaluated_.find(principal);
     if (found != evaluated_.end()) return found->second;
-    return evaluated_.emplace(principal, model_.evaluate(model_.site().contourNormal + principal)).first->second;
+    const Transformation t = model_.evaluate(model_.site().contourNormal + principal, ForwardModel::Detail::atThePoint);
+    return evaluated_.emplace(principal, t).first->second;
+}
+
+Transformation ResponseSweep::complete(double principal) const {
+    return model_.evaluate(model_.site().contourNormal + principal);
 }
 
 SiteResponse::SiteResponse(const Site& site, double period, const Grid& grid) {
@@ -87,7 +92,7 @@ std::vector<Candidate> estimateOffshoreWaves(SiteResponse& response, double heig
             Candidate c;
             c.smax = sweep.smax();
             c.offshoreDirection = azimuth360(sweep.site().contourNormal + principal);
-            c.transformation = sweep.at(principal);
+            c.transformation = sweep.complete(principal);
             c.offshoreHeight = height / c.transformation.coefficient;
             candidates.push_back(c);
         }

@@ -47,8 +47,11 @@ public:
     ResponseSweep(const Site& site, double period, int smax, const Grid& grid = Grid());
     int smax() const { return smax_; }
     const Site& site() const { return model_.site(); }
-    // The transformation at theta_o = theta_con + principal (degrees).
+    // The wave at the point for theta_o = theta_con + principal (degrees): reached, coefficient,
+    // direction and shorewardShare (ForwardModel::Detail::atThePoint).
     const Transformation& at(double principal);
+    // Every field there, for a candidate's report; the fields of at() have the same values.
+    Transformation complete(double principal) const;
     // The curve's point i, 0 <= i < kCurvePoints.
     const Transformation& curvePoint(int i) { return at(kCurveFirst + i * kCurveStep); }
 

@@ -69,4 +69,15 @@ bool removeNamedFile(const std::string& cp932Name) {
 #endif
 }
 
+bool replaceNamedFile(const std::string& cp932From, const std::string& cp932To) {
+#ifdef _WIN32
+    std::wstring from, to;
+    return systemName(cp932From, from) && systemName(cp932To, to) &&
+           MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+#else
+    std::string from, to;
+    return systemName(cp932From, from) && systemName(cp932To, to) && std::rename(from.c_str(), to.c_str()) == 0;
+#endif
+}
+
 }  // namespace zelvo

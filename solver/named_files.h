@@ -14,5 +14,7 @@ namespace zelvo {
 std::FILE* openNamedFile(const std::string& cp932Name, const char* mode);
 // Removes that file; false when it could not be removed.
 bool removeNamedFile(const std::string& cp932Name);
+// Renames `from` to `to`, replacing a file of that name; false when it could not.
+bool replaceNamedFile(const std::string& cp932From, const std::string& cp932To);
 
 }  // namespace zelvo

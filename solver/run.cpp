@@ -4,6 +4,7 @@
 #include <exception>
 #include <string>
 
+#include "batch.h"
 #include "case_input.h"
 #include "inverse.h"
 #include "named_files.h"
@@ -26,6 +27,23 @@ bool readInput(std::string& bytes) {
     const bool ok = !std::ferror(f);
     std::fclose(f);
     return ok;
+}
+
+// The whole file, refused (tooLarge) beyond `limit` bytes rather than cut.
+enum class Read { ok, unreadable, tooLarge };
+Read readWhole(const char* name, std::size_t limit, std::string& bytes) {
+    std::FILE* f = std::fopen(name, "rb");
+    if (!f) return Read::unreadable;
+    char buffer[65536];
+    std::size_t n;
+    bool tooLarge = false;
+    while (!tooLarge && (n = std::fread(buffer, 1, sizeof buffer, f)) > 0) {
+        tooLarge = bytes.size() + n > limit;
+        if (!tooLarge) bytes.append(buffer, n);
+    }
+    const bool ok = !std::ferror(f);
+    std::fclose(f);
+    return !ok ? Read::unreadable : tooLarge ? Read::tooLarge : Read::ok;
 }
 
 bool writeWhole(const std::string& name, const std::string& bytes) {
@@ -68,11 +86,46 @@ int run(std::FILE* errors) {
     return EXIT_OK;
 }
 
+int runBatch(std::FILE* errors) {
+    std::string bytes;
+    switch (readWhole(kBatchInputFileName, kMaxBatchInputBytes, bytes)) {
+        case Read::unreadable:
+            return fail(errors, EXIT_BAD_INPUT, std::string("cannot read ") + kBatchInputFileName);
+        case Read::tooLarge:
+            return fail(errors, EXIT_BAD_INPUT,
+                        std::string(kBatchInputFileName) + " is larger than " +
+                            std::to_string(kMaxBatchInputBytes / (1024 * 1024)) + " MB");
+        case Read::ok:
+            break;
+    }
+    BatchInput input;
+    std::string why;
+    if (!parseBatchInput(bytes, input, why)) return fail(errors, EXIT_BAD_INPUT, why);
+    if (!checkTitle(input.site.title, why)) return fail(errors, EXIT_BAD_TITLE, why);
+
+    const std::string text = formatBatchOutput(estimateRecords(input));
+    const std::string part = batchPartFileName(input.site.title);
+    const std::string name = batchOutputFileName(input.site.title);
+    if (!writeWhole(part, text) || !replaceNamedFile(part, name)) {
+        removeNamedFile(part);
+        return fail(errors, EXIT_WRITE_FAILED, "cannot write " + name);
+    }
+    return EXIT_OK;
+}
+
 }  // namespace
 
 int runInCurrentFolder(std::FILE* errors) {
     try {
         return run(errors);
+    } catch (const std::exception& e) {
+        return fail(errors, EXIT_INTERNAL, std::string("internal error: ") + e.what());
+    }
+}
+
+int runBatchInCurrentFolder(std::FILE* errors) {
+    try {
+        return runBatch(errors);
     } catch (const std::exception& e) {
         return fail(errors, EXIT_INTERNAL, std::string("internal error: ") + e.what());
     }

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <type_traits>
 
 #include "angles.h"
 #include "dispersion.h"
+#include "fast_math.h"
 #include "quadrature.h"
 
 namespace zelvo {
@@ -79,8 +81,8 @@ ForwardModel::ForwardModel(const Site& site, double period, double smax, bool re
                 const double ca = std::sqrt(1.0 - sa * sa);
                 const double krB = c0 / cb;
                 const double krA = c0 / ca;
-                nodes.push_back(Node{w, std::cos(0.5 * a0 * kDegree), std::sin(0.5 * a0 * kDegree), krB,
-                                     krB * b.shoalingSquared, sb, cb, krA, krA * a.shoalingSquared, sa, ca});
+                nodes.push_back(Node{w, krA * a.shoalingSquared, sa, ca, std::cos(0.5 * a0 * kDegree),
+                                     std::sin(0.5 * a0 * kDegree), krB, krB * b.shoalingSquared, sb, cb, krA});
             });
         };
         lay(band.shoreward, -90.0, 90.0);
@@ -131,7 +133,7 @@ void ForwardModel::passingInterval(double tipCelerity, double& lo, double& hi) c
     hi = asinDegrees(std::sin(bHi * kDegree) / tipCelerity);
 }
 
-Transformation ForwardModel::evaluate(double offshoreDirection) const {
+Transformation ForwardModel::evaluate(double offshoreDirection, Detail detail) const {
     const double principal = signed180(offshoreDirection - site_.contourNormal);
     // G(x) = G0 |cos(x / 2)|^2s with x = alpha0 - principal, periodic over the full circle; its
     // power is taken as exp(2s ln |cos|), and the logarithm is shared by every band of a layout.
@@ -139,7 +141,7 @@ Transformation ForwardModel::evaluate(double offshoreDirection) const {
     const double principalSin = std::sin(0.5 * principal * kDegree);
     auto logHalfCos = [&](double halfCos, double halfSin) {
         const double c = std::fabs(halfCos * principalCos + halfSin * principalSin);
-        return c > 0.0 ? std::log(c) : -HUGE_VAL;
+        return c > 0.0 ? logOfPositive(c) : -HUGE_VAL;
     };
     std::vector<std::vector<double>> logs(layouts_.size());
     for (std::size_t i = 0; i < layouts_.size(); ++i) {
@@ -147,47 +149,59 @@ Transformation ForwardModel::evaluate(double offshoreDirection) const {
         logs[i].resize(layout.halfCos.size());
         for (std::size_t n = 0; n < logs[i].size(); ++n) logs[i][n] = logHalfCos(layout.halfCos[n], layout.halfSin[n]);
     }
-    auto accumulate = [](Sums& sums, const Band& band, const std::vector<Node>& nodes, auto&& logOf) {
+    // The sums at the point (K, the direction, m0) are accumulated alike in both kinds of
+    // evaluation, so both give the same bits; the complete one adds the factors of the report.
+    auto accumulate = [](auto complete, Sums& sums, const Band& band, const std::vector<Node>& nodes, auto&& logOf) {
         Sums part;
         for (std::size_t n = 0; n < nodes.size(); ++n) {
             const double l = logOf(n);
             if (!(l > band.logWindow)) continue;  // outside the window G is below 1e-12 of its peak
             const Node& node = nodes[n];
-            const double e = node.weight * std::exp(band.exponent * l);
+            const double e = node.weight * expOfNegative(band.exponent * l);
             part.offshore += e;
-            part.tipRefracted += e * node.tipRefracted;
-            part.tip += e * node.tip;
-            part.tipSin += e * node.tip * node.tipSin;
-            part.tipCos += e * node.tip * node.tipCos;
-            part.pointRefracted += e * node.pointRefracted;
-            part.pointRefractedSin += e * node.pointRefracted * node.pointSin;
-            part.pointRefractedCos += e * node.pointRefracted * node.pointCos;
             part.point += e * node.point;
             part.pointSin += e * node.point * node.pointSin;
             part.pointCos += e * node.point * node.pointCos;
+            if constexpr (decltype(complete)::value) {
+                part.tipRefracted += e * node.tipRefracted;
+                part.tip += e * node.tip;
+                part.tipSin += e * node.tip * node.tipSin;
+                part.tipCos += e * node.tip * node.tipCos;
+                part.pointRefracted += e * node.pointRefracted;
+                part.pointRefractedSin += e * node.pointRefracted * node.pointSin;
+                part.pointRefractedCos += e * node.pointRefracted * node.pointCos;
+            }
         }
         const double w = band.weight;
         sums.offshore += w * part.offshore;
-        sums.tipRefracted += w * part.tipRefracted;
-        sums.tip += w * part.tip;
-        sums.tipSin += w * part.tipSin;
-        sums.tipCos += w * part.tipCos;
-        sums.pointRefracted += w * part.pointRefracted;
-        sums.pointRefractedSin += w * part.pointRefractedSin;
-        sums.pointRefractedCos += w * part.pointRefractedCos;
         sums.point += w * part.point;
         sums.pointSin += w * part.pointSin;
         sums.pointCos += w * part.pointCos;
+        if constexpr (decltype(complete)::value) {
+            sums.tipRefracted += w * part.tipRefracted;
+            sums.tip += w * part.tip;
+            sums.tipSin += w * part.tipSin;
+            sums.tipCos += w * part.tipCos;
+            sums.pointRefracted += w * part.pointRefracted;
+            sums.pointRefractedSin += w * part.pointRefractedSin;
+            sums.pointRefractedCos += w * part.pointRefractedCos;
+        }
     };
     Sums shore, pass;
-    for (const Band& band : bands_) {
-        const std::vector<double>& shared = logs[band.layout];
-        accumulate(shore, band, band.shoreward, [&](std::size_t n) { return shared[n]; });
-        if (site_.diffraction)
-            accumulate(pass, band, band.passing, [&](std::size_t n) {
-                return logHalfCos(band.passing[n].halfCos, band.passing[n].halfSin);
-            });
-    }
+    auto accumulateAll = [&](auto complete) {
+        for (const Band& band : bands_) {
+            const std::vector<double>& shared = logs[band.layout];
+            accumulate(complete, shore, band, band.shoreward, [&](std::size_t n) { return shared[n]; });
+            if (site_.diffraction)
+                accumulate(complete, pass, band, band.passing, [&](std::size_t n) {
+                    return logHalfCos(band.passing[n].halfCos, band.passing[n].halfSin);
+                });
+        }
+    };
+    if (detail == Detail::complete)
+        accumulateAll(std::true_type{});
+    else
+        accumulateAll(std::false_type{});
     if (!site_.diffraction) pass = shore;
 
     Transformation t;
@@ -197,6 +211,7 @@ Transformation ForwardModel::evaluate(double offshoreDirection) const {
     t.reached = true;
     t.coefficient = std::sqrt(pass.point / shore.offshore);
     t.direction = azimuth360(site_.contourNormal + circularMean(pass.pointSin, pass.pointCos));
+    if (detail == Detail::atThePoint) return t;
     t.refractedDirection =
         azimuth360(site_.contourNormal + circularMean(pass.pointRefractedSin, pass.pointRefractedCos));
     if (site_.diffraction) {

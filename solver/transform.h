@@ -43,7 +43,10 @@ public:
     // regular = true: one frequency 1/T with s = Smax, the regular-wave limit.
     ForwardModel(const Site& site, double period, double smax, bool regular = false, const Grid& grid = Grid());
 
-    Transformation evaluate(double offshoreDirection) const;
+    // complete: every field; atThePoint: reached, coefficient, direction and shorewardShare only
+    // (the same bits as a complete evaluation gives them), at about half the cost.
+    enum class Detail { complete, atThePoint };
+    Transformation evaluate(double offshoreDirection, Detail detail = Detail::complete) const;
     const Site& site() const { return site_; }
 
 private:
@@ -51,17 +54,18 @@ private:
     // only on the frequency and the site, so they are laid once and each evaluation only weighs
     // them by the spreading function about its principal direction.
     struct Node {
+        // What every evaluation reads first, together in one cache line.
         double weight;
+        double point;     // Kr_A^2 Ks_A^2
+        double pointSin;  // sin alpha_A
+        double pointCos;
         double halfCos;  // cos(alpha0 / 2) and sin(alpha0 / 2): cos((alpha0 - principal) / 2) of
         double halfSin;  // any principal direction by the addition theorem
         double tipRefracted;  // Kr_B^2
         double tip;           // Kr_B^2 Ks_B^2
         double tipSin;        // sin alpha_B
         double tipCos;
-        double pointRefracted;
-        double point;
-        double pointSin;
-        double pointCos;
+        double pointRefracted;  // Kr_A^2
     };
     struct Band {
         double weight;     // share of m0 times the spreading's normalisation G0

@@ -130,3 +130,33 @@ TEST(Inverse, NoCandidateForADirectionFromTheLand) {
     o.direction = 300.0;  // more oblique than refraction allows at this depth
     EXPECT_TRUE(estimateOffshoreWaves(o).empty());
 }
+
+TEST(Sweep, KeptEvaluationsAreTheCompleteOnesAtThePoint) {
+    // The inverse and the batch work from the kept evaluations, the report from complete ones: the
+    // two must agree to the bit, or a candidate's Ho would not belong to its theta_o.
+    Site behind;
+    behind.contourNormal = 200.0;
+    behind.pointDepth = 8.0;
+    behind.diffraction = true;
+    behind.breakwaterNormal = 40.0;
+    behind.pointAngle = 10.0;
+    behind.tipDepth = 12.0;
+    Site open;
+    open.contourNormal = 350.0;
+    open.pointDepth = 9.0;
+    for (const Site& site : {open, behind}) {
+        ResponseSweep sweep(site, 9.0, 25);
+        for (double principal = -89.5; principal < 90.0; principal += 7.25) {
+            const Transformation& kept = sweep.at(principal);
+            const Transformation full = sweep.complete(principal);
+            EXPECT_EQ(&kept, &sweep.at(principal));  // evaluated once
+            EXPECT_EQ(kept.reached, full.reached);
+            EXPECT_EQ(kept.coefficient, full.coefficient);
+            EXPECT_EQ(kept.direction, full.direction);
+            EXPECT_EQ(kept.shorewardShare, full.shorewardShare);
+            if (full.reached) {
+                EXPECT_GT(full.refraction, 0.0);
+            }
+        }
+    }
+}

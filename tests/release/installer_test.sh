@@ -8,7 +8,8 @@
 #    uninstaller, a Start-menu shortcut to VORNEL.exe whose working folder is
 #    the install folder, and the uninstall entry under HKCU;
 # 3. the installed zelvo_v3.exe solves a case in the install folder and writes
-#    candidate rows; the installed vornel-contour.exe turns a small grid into an
+#    candidate rows, and in batch mode the same rows for the same wave; the
+#    installed vornel-contour.exe turns a small grid into an
 #    M7000 data set in a folder of the user's (which the uninstall leaves);
 # 4. the installed VORNEL.exe, started in the shortcut's working folder, shows
 #    its window "VORNELシステム", writes its index files beside itself, runs one
@@ -130,6 +131,21 @@ if [ -f "$out" ]; then
   check "solver: every Smax of the three has a candidate in this open-sea case" \
     bash -c "for s in 10 25 75; do echo '$rows' | awk -v s=\$s '\$1 == s { f = 1 } END { exit !f }' || exit 1; done"
   check "solver: the echo names the case" grep -q '^release-check' "$out"
+fi
+
+# The same site in batch mode: three records (one from the land side, one the single case would
+# refuse); the first must give the single case's rows.
+printf '%s\r\n' 'release-check' 'azim**| 90.0' 'angl**|999.0' 'sit***|  0.0' 'hh_B**|  0.0' 'hh_A**| 20.0' \
+  '2.50 10.00 80.0' '2.50 10.00 270.0' '2.50 -1.00 80.0' >"$inst/zelvo-batch-in.txt"
+(cd "$inst" && wine_run ./zelvo_v3.exe --batch) >"$work/batch.log" 2>&1 || fail "zelvo_v3.exe --batch exited with $?"
+batch="$inst/zelvo-batch-out_release-check.txt"
+check "solver: batch mode wrote zelvo-batch-out_release-check.txt, complete, and no temporary file" \
+  bash -c "test -f '$batch' -a ! -e '$inst/zelvo-batch-out_release-check.part' && tr -d '\r' <'$batch' | tail -1 | grep -qx 'end 3'"
+if [ -f "$batch" ] && [ -f "$out" ]; then
+  check "solver: batch record 1 equals the single case's rows, record 2 none, record 3 an error" \
+    bash -c "diff <(tr -d '\r' <'$out' | awk 'NR > 1 && NF == 0 { exit } NR > 1 { print \"1\", \$1, \$2, \$3 }') \
+                  <(tr -d '\r' <'$batch' | awk '\$1 == 1 { print \$1, \$2, \$3, \$4 }') &&
+             tr -d '\r' <'$batch' | grep -qx '2 none' && tr -d '\r' <'$batch' | grep -q '^3 error '"
 fi
 
 # The installed vornel-contour.exe on a grid of the user's (3 × 3 nodes, 2 to
