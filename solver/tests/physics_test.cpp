@@ -6,6 +6,7 @@
 
 #include "angles.h"
 #include "dispersion.h"
+#include "refraction_limits.h"
 #include "sea_state.h"
 #include "transform.h"
 
@@ -129,4 +130,18 @@ TEST(CumulativeRelativeEnergy, IsAHalfAtThePrincipalDirectionSymmetricAndNarrowe
         EXPECT_GT(p, previous);
         previous = p;
     }
+}
+
+TEST(RefractionLimit, RandomSeasTurnFurtherThanOnePeriodWithNarrowerSpreading) {
+    for (double relativeDepth : {0.05, 0.154, 0.3}) {
+        // One period: Snell's law at the edge of the sweep, theta_o 89.5 degrees off the normal.
+        const double edge = std::asin(std::tanh(solveKh(2.0 * kPi * relativeDepth)) * std::sin(89.5 * kDegree));
+        EXPECT_NEAR(largestTurn(relativeDepth, 1e6, true), edge / kDegree, 1e-3) << relativeDepth;
+        // A wind sea's spreading keeps its mean nearer the normal than swell's.
+        const double turn10 = largestTurn(relativeDepth, 10), turn25 = largestTurn(relativeDepth, 25);
+        EXPECT_LT(turn10, turn25) << relativeDepth;
+        EXPECT_LT(turn25, largestTurn(relativeDepth, 75)) << relativeDepth;
+        EXPECT_LT(turn10, singlePeriodLimit(relativeDepth)) << relativeDepth;
+    }
+    EXPECT_LT(largestTurn(0.05, 25), largestTurn(0.154, 25));  // deeper water, less refraction
 }
