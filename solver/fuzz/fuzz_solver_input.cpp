@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "batch_input.h"
-#include "case_input.h"
+#include "solver/batch_input.h"
+#include "solver/case_input.h"
 
 using namespace zelvo;
 
