@@ -30,6 +30,7 @@ struct CountingCanvas final : Canvas {
         benchmark::DoNotOptimize(pts);
     }
     void arc(int, int, int, int, PixelPoint, PixelPoint) override {}
+    void fillRect(int, int, int, int, Colour) override {}
     void text(int, int, const wchar_t*, Colour, int, TextAlign) override {}
 };
 

@@ -37,6 +37,9 @@ struct Font {
     int height = 12;
     int width = 0;
     bool fixedPitch = false;
+    // A face name, or nullptr for the system's choice of the family. Figures
+    // name the dialogs' Japanese face: θ, ° and kana must not become boxes.
+    const wchar_t* face = nullptr;
     friend bool operator==(const Font&, const Font&) = default;
 };
 
@@ -60,6 +63,8 @@ public:
     // An arc in the box (left, top)-(right, bottom) from `start` to `end`
     // counter-clockwise; start == end draws the whole ellipse outline.
     virtual void arc(int left, int top, int right, int bottom, PixelPoint start, PixelPoint end) = 0;
+    // Fills the rectangle [left, right) × [top, bottom) with `colour`, no outline.
+    virtual void fillRect(int left, int top, int right, int bottom, Colour colour) = 0;
     // Text with a transparent background; `fontHeight` in pixels.
     virtual void text(int x, int y, const wchar_t* text, Colour colour, int fontHeight, TextAlign align) = 0;
     // Text in a described font, anchored at (x, y) by `align` horizontally and

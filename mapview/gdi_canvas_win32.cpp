@@ -45,6 +45,13 @@ void GdiCanvas::arc(int left, int top, int right, int bottom, PixelPoint start, 
     Arc(dc_, left, top, right, bottom, start.x, start.y, end.x, end.y);
 }
 
+void GdiCanvas::fillRect(int left, int top, int right, int bottom, Colour colour) {
+    HBRUSH brush = CreateSolidBrush(RGB(colour.r, colour.g, colour.b));
+    const RECT box{left, top, right, bottom};
+    FillRect(dc_, &box, brush);
+    DeleteObject(brush);
+}
+
 void GdiCanvas::text(int x, int y, const wchar_t* text, Colour colour, int fontHeight, TextAlign align) {
     HFONT font = CreateFontW(-fontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_PRECIS,
                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, nullptr);
@@ -67,7 +74,7 @@ void GdiCanvas::textInFont(int x, int y, const wchar_t* text, Colour colour, con
                            TextBaseline baseline) {
     const DWORD pitch = font.fixedPitch ? (FIXED_PITCH | FF_MODERN) : (DEFAULT_PITCH | FF_DONTCARE);
     HFONT created = CreateFontW(-font.height, font.width, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, DRAFT_QUALITY, pitch, nullptr);
+                                OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, DRAFT_QUALITY, pitch, font.face);
     HGDIOBJ oldFont = SelectObject(dc_, created);
     const int oldMode = SetBkMode(dc_, TRANSPARENT);
     const COLORREF oldColour = SetTextColor(dc_, RGB(colour.r, colour.g, colour.b));

@@ -21,6 +21,7 @@ public:
     void polyline(const PixelPoint* points, int count) override;
     void polyPolyline(const PixelPoint* points, const int* counts, int runs) override;
     void arc(int left, int top, int right, int bottom, PixelPoint start, PixelPoint end) override;
+    void fillRect(int left, int top, int right, int bottom, Colour colour) override;
     void text(int x, int y, const wchar_t* text, Colour colour, int fontHeight, TextAlign align) override;
     void textInFont(int x, int y, const wchar_t* text, Colour colour, const Font& font, TextAlign align,
                     TextBaseline baseline) override;

@@ -9,13 +9,13 @@
 namespace vornel {
 
 struct RecordingCanvas : Canvas {
-    enum class Kind { SetPen, Line, Polyline, Arc, Text };
+    enum class Kind { SetPen, Line, Polyline, Arc, Text, Fill };
 
     struct Call {
         Kind kind = Kind::SetPen;
         Pen pen;                         // SetPen
         std::vector<PixelPoint> points;  // Line: from, to; Polyline: the run; Arc: start, end
-        int box[4] = {0, 0, 0, 0};       // Arc: left, top, right, bottom
+        int box[4] = {0, 0, 0, 0};       // Arc, Fill: left, top, right, bottom
         std::wstring text;               // Text (points[0] is its position)
         Colour colour;
         int fontHeight = 0;
@@ -38,6 +38,14 @@ struct RecordingCanvas : Canvas {
         call.box[1] = top;
         call.box[2] = right;
         call.box[3] = bottom;
+    }
+    void fillRect(int left, int top, int right, int bottom, Colour colour) override {
+        Call& call = record(Kind::Fill);
+        call.box[0] = left;
+        call.box[1] = top;
+        call.box[2] = right;
+        call.box[3] = bottom;
+        call.colour = colour;
     }
     void text(int x, int y, const wchar_t* text, Colour colour, int fontHeight, TextAlign align) override {
         Call& call = record(Kind::Text);

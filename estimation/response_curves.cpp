@@ -1,0 +1,116 @@
+#include "estimation/response_curves.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+namespace vornel {
+
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// The blank-separated tokens of a line, at most `max`.
+std::vector<std::string_view> tokens(std::string_view line, std::size_t max) {
+    std::vector<std::string_view> out;
+    std::size_t pos = 0;
+    while (out.size() < max) {
+        pos = line.find_first_not_of(" \t\r\n", pos);
+        if (pos == std::string_view::npos) break;
+        const std::size_t end = std::min(line.find_first_of(" \t\r\n", pos), line.size());
+        out.push_back(line.substr(pos, end - pos));
+        pos = end;
+    }
+    return out;
+}
+
+// A number written in full: every character of the token used.
+bool number(std::string_view token, double& value) {
+    if (token.empty() || token.size() > 40) return false;
+    const std::string text(token);
+    char* end = nullptr;
+    value = std::strtod(text.c_str(), &end);
+    return end == text.c_str() + text.size() && std::isfinite(value);
+}
+
+bool count(std::string_view token, std::size_t cap, std::size_t& n) {
+    double v = 0.0;
+    if (!number(token, v) || v < 0.0 || v > double(cap) || v != std::floor(v)) return false;
+    n = static_cast<std::size_t>(v);
+    return true;
+}
+
+bool readSection(LineReader& reader, ResponseCurves& out) {
+    std::string_view line;
+    if (!reader.next(line)) return false;
+    out.header = std::string(line.substr(0, line.find_first_of("\r\n")));
+    if (!out.header.starts_with("zelvo")) return false;
+
+    std::size_t n = 0;
+    if (!reader.next(line)) return false;
+    std::vector<std::string_view> t = tokens(line, 3);
+    if (t.size() != 2 || t[0] != "candidates" || !count(t[1], 2 * kMaxResultRows, n)) return false;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (!reader.next(line)) return false;
+        t = tokens(line, 5);
+        ResponseCandidate c;
+        double smax = 0.0;
+        if (t.size() != 4 || !number(t[0], smax) || !number(t[1], c.ho) || !number(t[2], c.thetaO) ||
+            !number(t[3], c.share))
+            return false;
+        c.smax = static_cast<int>(smax);
+        out.candidates.push_back(c);
+    }
+
+    if (!reader.next(line)) return false;
+    t = tokens(line, 3);
+    if (t.size() != 2 || t[0] != "curves" || !count(t[1], kMaxResponseCurves * kMaxResponseSamples, n)) return false;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (!reader.next(line)) return false;
+        t = tokens(line, 6);
+        ResponseSample s;
+        double smax = 0.0;
+        if (t.size() != 5 || !number(t[0], smax) || !number(t[1], s.thetaO) || !number(t[3], s.k) ||
+            !number(t[4], s.share))
+            return false;
+        if (t[2] == "-")
+            s.direction = kNaN;
+        else if (!number(t[2], s.direction))
+            return false;
+        const int key = static_cast<int>(smax);
+        if (out.curves.empty() || out.curves.back().smax != key) {
+            if (out.curves.size() == kMaxResponseCurves) return false;
+            out.curves.push_back({key, {}});
+        }
+        if (out.curves.back().samples.size() == kMaxResponseSamples) return false;
+        out.curves.back().samples.push_back(s);
+    }
+    return reader.next(line) && tokens(line, 2).size() == 1 && tokens(line, 1)[0] == "end";
+}
+
+}  // namespace
+
+bool readResponseCurves(LineReader& reader, ResponseCurves& curves) {
+    curves = ResponseCurves();
+    if (readSection(reader, curves)) return true;
+    curves = ResponseCurves();
+    return false;
+}
+
+double candidateShare(const ResponseCurves& curves, int row, const ResultRow& result) {
+    if (row < 0 || row >= static_cast<int>(curves.candidates.size())) return kNaN;
+    const ResponseCandidate& c = curves.candidates[row];
+    // The same wave as printed: Ho to 0.001 m, θo to 0.1°.
+    if (c.smax != result.smax || std::fabs(c.ho - result.ho) > 0.0006 ||
+        std::fabs(c.thetaO - result.thetaO) > 0.06 || !(c.share > 0.0) || c.share > 1.0)
+        return kNaN;
+    return c.share;
+}
+
+double wholeSeaHeight(double ho, double share) {
+    if (!(share > 0.0) || share > 1.0 || !std::isfinite(ho)) return kNaN;
+    return ho / std::sqrt(share);
+}
+
+}  // namespace vornel

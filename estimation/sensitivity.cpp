@@ -1,0 +1,161 @@
+#include "estimation/sensitivity.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/text.h"
+
+namespace vornel {
+
+namespace {
+
+SensitivityTable table;
+
+double reduce360(double a) {
+    a = std::fmod(a, 360.0);
+    return a < 0.0 ? a + 360.0 : a;
+}
+
+// The side of the virtual breakwater as the solver decides it from the values
+// it reads: true when θcon lies clockwise of θdiff (δ >= 0).
+bool contourSide(double thetaCon, double thetaDiff) {
+    double delta = asWrittenTenths(thetaCon) - asWrittenTenths(thetaDiff);
+    while (delta > 180.0) delta -= 360.0;
+    while (delta < -180.0) delta += 360.0;
+    return delta >= 0.0;
+}
+
+}  // namespace
+
+const char* sensitivityItemName(int input) {
+    static const char* const names[kSensitivityInputs] = {"波向", "θcon", "水深", "回折水深", "周期", "波高"};
+    return input >= 0 && input < kSensitivityInputs ? names[input] : "";
+}
+
+std::string uncertaintyText(int input, double value) {
+    switch (input) {
+        case SENS_DIRECTION:
+        case SENS_THETA_CON:
+            return format("±%.1f°", value);
+        case SENS_PERIOD:
+            return format("±%.1fs", value);
+        default:
+            return format("±%g%%", value);
+    }
+}
+
+bool isPerturbed(int input, const SolverCase& base, double uncertainty) {
+    if (!(uncertainty > 0.0)) return false;
+    return input != SENS_TIP_DEPTH || base.withDiffraction();
+}
+
+bool needsSolverRun(int input) {
+    return input != SENS_HEIGHT;
+}
+
+bool perturbedCase(const SolverCase& base, int input, int sign, double u, SolverCase& out) {
+    out = base;
+    const double s = sign < 0 ? -1.0 : 1.0;
+    switch (input) {
+        case SENS_DIRECTION:
+            out.direction = reduce360(base.direction + s * u);
+            return true;
+        case SENS_THETA_CON:
+            out.thetaCon = reduce360(base.thetaCon + s * u);
+            // θ is counted from the breakwater's other side when the moved
+            // contour normal crosses to it: the same point, read the other way.
+            if (base.withDiffraction() &&
+                contourSide(out.thetaCon, base.thetaDiff) != contourSide(base.thetaCon, base.thetaDiff))
+                out.theta = reduce360(360.0 - base.theta);
+            return true;
+        case SENS_DEPTH:
+            out.pointDepth = base.pointDepth * (1.0 + s * u / 100.0);
+            return out.pointDepth > 0.0;
+        case SENS_TIP_DEPTH:
+            out.tipDepth = base.tipDepth * (1.0 + s * u / 100.0);
+            return base.withDiffraction() && out.tipDepth > 0.0;
+        case SENS_PERIOD:
+            out.period = base.period + s * u;
+            return out.period >= 0.01;
+        case SENS_HEIGHT:
+            out.height = base.height * (1.0 + s * u / 100.0);
+            return out.height > 0.0;
+        default:
+            return false;
+    }
+}
+
+double angleDifference(double a, double b) {
+    double d = std::fmod(a - b, 360.0);
+    if (d <= -180.0) d += 360.0;
+    if (d > 180.0) d -= 360.0;
+    return d;
+}
+
+PairedCandidate pairCandidate(const ResultRow& candidate, const ResultRow* rows, int count) {
+    PairedCandidate best;
+    double nearest = kPairingLimit;
+    for (int i = 0; i < count; ++i) {
+        if (rows[i].smax != candidate.smax) continue;
+        const double d = std::fabs(angleDifference(rows[i].thetaO, candidate.thetaO));
+        if (d <= nearest && (!best.found || d < nearest)) {
+            nearest = d;
+            best = {true, rows[i].ho, rows[i].thetaO};
+        }
+    }
+    return best;
+}
+
+SensitivityTable buildSensitivity(const SolverCase& baseCase, const std::vector<ResultRow>& base,
+                                  const Uncertainties& u, const std::vector<PerturbedRun>& runs) {
+    SensitivityTable out;
+    out.computed = true;
+    out.uncertainties = u;
+    out.withDiffraction = baseCase.withDiffraction();
+    for (const ResultRow& row : base) {
+        CandidateSensitivity c;
+        c.base = row;
+        c.thetaLow = c.thetaHigh = row.thetaO;
+        c.hoLow = c.hoHigh = row.ho;
+        double thetaSquares = 0.0, hoSquares = 0.0;
+        for (int input = 0; input < kSensitivityInputs; ++input) {
+            if (!isPerturbed(input, baseCase, u.value[input])) continue;
+            c.perturbed[input] = true;
+            double largestTheta = 0.0, largestHo = 0.0;
+            for (int sign = 0; sign < 2; ++sign) {
+                PairedCandidate& p = sign == 0 ? c.minus[input] : c.plus[input];
+                if (input == SENS_HEIGHT) {
+                    const double factor = 1.0 + (sign == 0 ? -1.0 : 1.0) * u.value[input] / 100.0;
+                    p = {factor > 0.0, row.ho * factor, row.thetaO};
+                } else {
+                    const std::size_t at = static_cast<std::size_t>(2 * input + sign);
+                    if (at < runs.size() && runs[at].ok)
+                        p = pairCandidate(row, runs[at].rows.data(), static_cast<int>(runs[at].rows.size()));
+                }
+                if (!p.found) {
+                    c.complete = false;
+                    continue;
+                }
+                const double dTheta = angleDifference(p.thetaO, row.thetaO);
+                c.thetaLow = std::min(c.thetaLow, row.thetaO + dTheta);
+                c.thetaHigh = std::max(c.thetaHigh, row.thetaO + dTheta);
+                c.hoLow = std::min(c.hoLow, p.ho);
+                c.hoHigh = std::max(c.hoHigh, p.ho);
+                largestTheta = std::max(largestTheta, std::fabs(dTheta));
+                largestHo = std::max(largestHo, std::fabs(p.ho - row.ho));
+            }
+            thetaSquares += largestTheta * largestTheta;
+            hoSquares += largestHo * largestHo;
+        }
+        c.thetaRss = std::sqrt(thetaSquares);
+        c.hoRss = std::sqrt(hoSquares);
+        out.candidates.push_back(c);
+    }
+    return out;
+}
+
+SensitivityTable& runSensitivity() {
+    return table;
+}
+
+}  // namespace vornel
