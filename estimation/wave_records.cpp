@@ -152,6 +152,7 @@ bool parseRecord(std::wstring_view line, WaveRecord& r) {
     std::wstring_view f[4];
     if (!splitLine(line, f)) return false;
     r.when = std::wstring(f[0]);
+    for (int i = 0; i < 3; ++i) r.fields[i] = std::wstring(f[i + 1]);
     const Value h = readValue(f[1], r.height);
     const Value t = readValue(f[2], r.period);
     Value d = Value::Missing;

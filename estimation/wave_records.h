@@ -24,6 +24,7 @@ enum class RecordStatus {
 struct WaveRecord {
     int line = 0;                   // 1-based line number in the file
     std::wstring when;              // 日時 as it stands; the whole line when unreadable
+    std::wstring fields[3];         // H1/3, T1/3 and 波向 as they stand
     double height = 0.0;            // H1/3, m
     double period = 0.0;            // T1/3, s
     double direction = 0.0;         // degrees, [0, 360)

@@ -58,9 +58,8 @@ std::vector<AxisTick> ticksOf(const PlotAxis& axis) {
     return ticks;
 }
 
-void drawMark(Canvas& canvas, int x, int y, Colour colour, MarkShape shape) {
-    const int r = kMarkRadius;
-    canvas.setPen(Pen{colour, 2, PenStyle::Solid});
+void drawMark(Canvas& canvas, int x, int y, Colour colour, MarkShape shape, int r = kMarkRadius) {
+    canvas.setPen(Pen{colour, r > 2 ? 2 : 1, PenStyle::Solid});
     switch (shape) {
         case MarkShape::Circle:
             canvas.arc(x - r, y - r, x + r + 1, y + r + 1, {x + r, y}, {x + r, y});
@@ -280,7 +279,7 @@ void drawPlotPanel(Canvas& canvas, const PlotPanel& panel) {
         if (!finite(mark.x) || !finite(mark.y)) continue;
         const double x = m.px(mark.x), y = m.py(mark.y);
         if (x < area.left || x > area.right || y < area.top || y > area.bottom) continue;
-        drawMark(canvas, round(x), round(y), mark.colour, mark.shape);
+        drawMark(canvas, round(x), round(y), mark.colour, mark.shape, mark.radius);
     }
 
     canvas.setPen(Pen{kBlack, 1, PenStyle::Solid});

@@ -47,6 +47,7 @@ struct PlotMark {
     double x = 0.0, y = 0.0;
     Colour colour;
     MarkShape shape = MarkShape::Circle;
+    int radius = 4;  // pixels; a long record is drawn with small marks
 };
 
 // One line of the legend: a short stroke of `pen`, or a mark, and the text.

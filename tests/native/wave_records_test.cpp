@@ -2,6 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstring>
+
+#include "bathymetry/spreading_relations.h"
+#include "estimation/batch_figure.h"
+#include "estimation/batch_report.h"
+#include "platform/text.h"
+#include "support/recording_canvas.h"
 #include "support/recording_platform.h"
 
 namespace vornel {
@@ -98,6 +106,61 @@ TEST(WaveRecords, BadValuesAreKeptMarkedAndNeverRun) {
     EXPECT_EQ(tooMany.outcome, RecordsRead::TooMany);
     EXPECT_EQ(tooMany.recordCount, kMaxWaveRecords + 1);
     EXPECT_TRUE(tooMany.records.empty());
+}
+
+TEST(BatchReport, EachRecordBecomesItsLinesAndItsMarks) {
+    const WaveRecordFile file = readWaveRecords(
+        L"2024/01/01 00:00,1.50,8.0,NE\n"
+        L"2024/01/01 01:00,,8.0,45\n"
+        L"2024/01/01 02:00,1.20,9.0,50\n"
+        L"2024/01/01 03:00,1.20,9.0,50\n"
+        L"2024/01/01 04:00,1.20,9.0,50\n"
+        L"bad, \"line\"\n");
+    ASSERT_EQ(file.records.size(), 6u);
+    std::vector<BatchRecordResult> results(6);
+    results[0].outcome = BatchOutcome::Done;
+    results[0].candidates = {{{10, 2.5, 60.3, 0}, 0.81}, {{75, 2.0, 44.0, 0}, -1.0}};
+    results[2].outcome = BatchOutcome::NoCandidate;
+    results[3].outcome = BatchOutcome::Failed;
+    results[3].failure = "(exit 1)";
+    results[4].outcome = BatchOutcome::Stopped;
+
+    // Relation 1 estimates 12 in every sector: Smax 10 agrees, 75 does not.
+    SpreadingRelationList& list = spreadingRelations();
+    std::memset(&list, 0, sizeof list);
+    list.relationCount = 1;
+    for (int s = 0; s < kMaxSectorRows; ++s) list.relations[0].rows[s] = {"S", 0.0, 12.0};
+    list.relations[0].rowCount = 16;
+
+    EXPECT_EQ(batchRecordLines(file.records[0], results[0], 1, 100.0),
+              "2024/01/01 00:00,1.50,8.00,45.0,   10,2.500, 60.3,  12.0,◯,2.778,16方位\n"
+              "2024/01/01 00:00,1.50,8.00,45.0,   75,2.000, 44.0,  12.0,,,16方位\n");
+    EXPECT_EQ(batchRecordLines(file.records[0], results[0], 0, 100.0).substr(0, 60),
+              "2024/01/01 00:00,1.50,8.00,45.0,   10,2.500, 60.3,,,2.778,16");
+    EXPECT_EQ(batchRecordLines(file.records[1], results[1], 1, 100.0), "2024/01/01 01:00,,8.0,45,,,,,,,欠測\n");
+    EXPECT_EQ(batchRecordLines(file.records[2], results[2], 1, 100.0),
+              "2024/01/01 02:00,1.20,9.00,50.0,,,,,,,候補なし\n");
+    EXPECT_EQ(batchRecordLines(file.records[3], results[3], 1, 100.0),
+              "2024/01/01 03:00,1.20,9.00,50.0,,,,,,,計算失敗 (exit 1)\n");
+    EXPECT_EQ(batchRecordLines(file.records[4], results[4], 1, 100.0),
+              "2024/01/01 04:00,1.20,9.00,50.0,,,,,,,中止\n");
+    EXPECT_EQ(batchRecordLines(file.records[5], results[5], 1, 100.0),
+              "\"bad, \"\"line\"\"\",,,,,,,,,,読めない行\n");
+
+    // The summary figure marks the ◯ candidate only, and nothing for records
+    // that did not run; the observed height line breaks there.
+    results[0].candidates[0].row.mark = 1;
+    const std::vector<PlotPanel> panels = batchPanels(file.records, results, {0, 0, 800, 600});
+    ASSERT_EQ(panels.size(), 2u);
+    ASSERT_EQ(panels[0].marks.size(), 1u);
+    EXPECT_DOUBLE_EQ(panels[0].marks[0].y, 2.5);
+    EXPECT_TRUE(std::isnan(panels[0].lines[0].y[1]));
+    EXPECT_EQ(panels[0].x.ticks.front().label, L"2024/01/01 00:00");
+    EXPECT_EQ(panels[1].marks.size(), 5u);  // four observed directions and one θo
+    RecordingCanvas canvas;
+    drawBatchFigure(canvas, file.records, results, {0, 0, 800, 600});
+    EXPECT_FALSE(canvas.calls.empty());
+    std::memset(&list, 0, sizeof list);
 }
 
 }  // namespace
