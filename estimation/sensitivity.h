@@ -95,4 +95,17 @@ SensitivityTable buildSensitivity(const SolverCase& baseCase, const std::vector<
 // its window closes, written into the report.
 SensitivityTable& runSensitivity();
 
+
+// The window's table, one row of texts per line: 候補, 項目, 刻み, θo(−),
+// θo(+), Ho(−), Ho(+). Each candidate opens with its own line (Smax, Ho, θo
+// and the whole-sea height), then one line per perturbed input, then the
+// combined range. `wholeSea[i]` is candidate i's whole-sea height (NaN: not given).
+std::vector<std::vector<std::wstring>> sensitivityTableRows(const SensitivityTable& table,
+                                                            const std::vector<double>& wholeSea);
+
+// The report's section: a header, then one line per candidate and perturbed
+// input `項目,刻み,Smax,θo(−),θo(+),Ho(−),Ho(+)`, empty fields where the
+// perturbed run had no candidate (UTF-8, "\n" line ends).
+std::string sensitivityReportLines(const SensitivityTable& table);
+
 }  // namespace vornel
