@@ -47,6 +47,20 @@ inline constexpr char kNoResult[] = "正しく計算できませんでした";
 inline constexpr char kSolverTimedOut[] =
     "簡易逆推定プログラムが%s秒以内に終わらなかったため、計算を中止しました。\n%s\n入力した値はそのままです。";
 
+// One run at a time per program folder (%s: the folder).
+inline constexpr char kSolverBusy[] =
+    "同じフォルダーで別の計算(ほかのVORNELなど)が実行中のため、計算できませんでした。\n%s\n"
+    "その計算が終わってから、もう一度実行してください。";
+// %s: the old output file.
+inline constexpr char kCannotDeleteOldOutput[] =
+    "前回の出力ファイルを削除できないため、計算しませんでした。\n%s\n"
+    "ほかのプログラムで開いていれば閉じてから、もう一度実行してください。";
+inline constexpr char kSolverNotStarted[] = "簡易逆推定プログラムを起動できませんでした。\n%s";
+inline constexpr char kSolverStopped[] = "計算を中止しました。";
+// The exit status, why, and the program's path.
+inline constexpr char kSolverExitStatus[] =
+    "簡易逆推定プログラムがエラーで終了しました(終了コード %s: %s)。\n%s\n結果は読み込んでいません。";
+
 // The result dialog.
 inline constexpr char kInputGroup[] = "入力パラメータ";
 inline constexpr char kResultGroup[] = "計算結果";

@@ -1,5 +1,7 @@
 #include "estimation/solver_exchange.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "bathymetry/data_folder.h"
@@ -7,6 +9,10 @@
 #include "estimation/numeric_text.h"
 #include "estimation/params.h"
 #include "estimation/run_checks.h"
+#include "estimation/run_record.h"
+#include "estimation/sensitivity.h"
+#include "estimation/solver_run.h"
+#include "estimation/validity_notes.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 
@@ -59,11 +65,6 @@ bool parseRow(std::string_view line, ResultRow& row) {
     return true;
 }
 
-void appendInputLine(std::string& text, const std::string& line) {
-    text += line;
-    text += "\r\n";
-}
-
 }  // namespace
 
 std::chrono::milliseconds& solverTimeLimit() {
@@ -78,21 +79,7 @@ ResultDialogHook setResultDialogHook(ResultDialogHook hook) {
 }
 
 std::string solverInputText(std::string_view title, double theta, double height, double period, double direction) {
-    const EstimationParams& p = estimationParams();
-    // Without the diffraction point the solver gets 999.0 as θdiff (its own
-    // marker, not the angle sentinel) and zeros for θ and the tip depth.
-    const bool off = p.diffractionOff != 0;
-    std::string text;
-    appendInputLine(text, std::string(title));
-    appendInputLine(text, format("azim**|%5.1f", p.thetaCon));
-    appendInputLine(text, format("angl**|%5.1f", off ? 999.0 : breakwaterNormal(p.shoreNormal)));
-    appendInputLine(text, format("sit***|%5.1f", off ? 0.0 : theta));
-    appendInputLine(text, format("hh_B**|%5.1f", off ? 0.0 : p.diffractionPoint.depth));
-    appendInputLine(text, format("hh_A**|%5.1f", p.quasiOffshorePoint.depth));
-    appendInputLine(text, format("h13***|%5.2f", height));
-    appendInputLine(text, format("t13***|%5.2f", period));
-    appendInputLine(text, format("dir***|%5.1f", direction));
-    return text;
+    return solverInputText(solverCaseOf(estimationParams(), title, theta, height, period, direction));
 }
 
 void readSolverOutput(LineReader& reader, EstimationResult& result) {
@@ -133,7 +120,7 @@ void readSolverOutput(LineReader& reader, EstimationResult& result) {
 }
 
 int runEstimation(WindowRef dialog, std::string_view titleIn, int relationIndex, double theta, double height,
-                  double period, double direction) {
+                  double period, double direction, const FieldSnapshot* fields) {
     Platform& p = platform();
     const std::wstring caption = widen(msg::kRunCaption);
     const std::string title = titleIn.empty() ? std::string("Test") : std::string(titleIn);
@@ -144,67 +131,50 @@ int runEstimation(WindowRef dialog, std::string_view titleIn, int relationIndex,
         return -1;
     }
 
-    // Every path of the run is built first: a folder too long for one of them
-    // stops the run before anything is written or deleted.
+    const EstimationParams& params = estimationParams();
+    const SolverCase solverCase = solverCaseOf(params, title, theta, height, period, direction);
     const std::wstring& folder = dataFolders().programFolder;
-    const std::wstring wideTitle = p.fromCp932(title);
-    std::wstring inputPath, solverPath, outputPath, listingPath;
-    if (!joinPathOrWarn(inputPath, folder, L"zelvo-in.txt", dialog, caption) ||
-        !joinPathOrWarn(solverPath, folder, L"zelvo_v3.exe", dialog, caption) ||
-        !joinPathOrWarn(outputPath, folder, L"zelvo-out_" + wideTitle + L".tmp", dialog, caption) ||
-        !joinPathOrWarn(listingPath, folder, L"zelvo-out_" + wideTitle + L".txt", dialog, caption))
-        return -1;
+    SolverRunSettings settings;
+    settings.timeLimit = solverTimeLimit();
+    const SolverRun run = runSolverCase(folder, solverCase, settings);
 
-    {
-        ScopedFile input(p.openFile(inputPath, "wb"));
-        bool written = static_cast<bool>(input);
-        if (written) {
-            const std::string text = solverInputText(title, theta, height, period, direction);
-            written = std::fwrite(text.data(), 1, text.size(), input.get()) == text.size();
-            written = input.close() && written;  // a full disk shows only here
-        }
-        if (!written) {
-            p.warn(dialog, caption, widen(msg::kCannotCreateInput));
-            return -1;
-        }
-    }
-
+    // Nothing was written: the previous run's record stays whole.
+    const bool inputWritten = run.failure != SolverFailure::PathTooLong && run.failure != SolverFailure::Busy &&
+                              run.failure != SolverFailure::CannotWriteInput;
     EstimationResult& result = estimationResult();
-    result.runDirection = direction;
-    result.relationIndex = relationIndex;
-
-    if (!p.fileExists(solverPath)) {
-        p.warn(dialog, caption, widen(msg::kSolverMissing));
-        return -1;
+    if (inputWritten) {
+        result.runDirection = direction;
+        result.relationIndex = relationIndex;
+    }
+    if (run.failure != SolverFailure::None) {
+        std::wstring solverPath;
+        joinPath(solverPath, folder, L"zelvo_v3.exe");
+        p.warn(dialog, caption, solverFailureText(run, solverPath, solverTimeLimit()));
+        return run.failure == SolverFailure::CannotOpenOutput ? 1 : -1;
     }
 
-    // Old outputs must go, so that a failed run cannot show the last one's.
-    p.deleteFile(outputPath);
-    p.deleteFile(listingPath);
-    ProgramRun run;
-    {
-        WaitCursor wait;
-        ProgramRunOptions options;
-        options.timeLimit = solverTimeLimit();
-        run = p.runProgram(solverPath, folder, options);  // its exit status says nothing we use
-    }
-    if (run == ProgramRun::TimedOut) {
-        // What it left behind is no result of this run.
-        const auto seconds = std::chrono::ceil<std::chrono::seconds>(solverTimeLimit()).count();
-        p.warn(dialog, caption, fillIn(msg::kSolverTimedOut, {std::to_wstring(seconds), solverPath}));
-        return -1;
-    }
-
-    ScopedFile output(p.openFile(outputPath, "rb"));
-    if (!output) {
-        p.warn(dialog, caption, widen(msg::kCannotOpenOutput));
-        return 1;
-    }
-    {
-        LineReader reader(output.get());
-        readSolverOutput(reader, result);
-    }
-    output.close();
+    // The output replaces the record, and the case as it ran replaces the
+    // record of the run on screen.
+    result.rowCount = run.result.rowCount;
+    std::copy(std::begin(run.result.rows), std::end(run.result.rows), std::begin(result.rows));
+    std::memcpy(result.caseName, run.result.caseName, sizeof result.caseName);
+    result.valueCount = run.result.valueCount;
+    std::memcpy(result.values, run.result.values, sizeof result.values);
+    RunRecord& record = runRecord();
+    record = RunRecord();
+    record.valid = true;
+    record.solverCase = solverCase;
+    if (fields) record.fields = *fields;
+    record.diffractionOff = params.diffractionOff != 0;
+    record.offshoreDepth = params.offshorePoint.depth;
+    record.tipDistance = params.diffractionOff == 0 && params.diffractionPoint.isSet() && params.quasiOffshorePoint.isSet()
+                             ? std::hypot(params.quasiOffshorePoint.north - params.diffractionPoint.north,
+                                          params.quasiOffshorePoint.east - params.diffractionPoint.east)
+                             : std::nan("");
+    record.runTime = localTimeText();
+    record.curves = run.curves;
+    record.notes = validityNotes(solverCase, record.tipDistance, result.rows, std::clamp(result.rowCount, 0, kMaxResultRows));
+    runSensitivity() = SensitivityTable();
 
     if (result.rowCount > 0) {
         if (resultDialogHook) resultDialogHook(dialog);

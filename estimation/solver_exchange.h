@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "estimation/result.h"
+#include "estimation/run_record.h"
 #include "platform/line_reader.h"
 #include "platform/platform.h"
 
@@ -30,10 +31,14 @@ std::chrono::milliseconds& solverTimeLimit();
 // One run. `title` is the 8-bit title ("Test" stands in for an empty one).
 // Returns 0 when rows were read and handed to the result dialog; -1 after the
 // message of a failed check, an input file that cannot be written, a missing
-// solver, a run ended at the time limit or an output without rows; 1 after the message that the output file
-// cannot be opened. Every message is owned by `dialog`.
+// solver, another run holding the folder, an old output that cannot be
+// deleted, a run ended at the time limit or with a non-zero exit status, or an
+// output without rows; 1 after the message that the output file cannot be
+// opened. Every message is owned by `dialog`.
+// `fields`, when given, are the parameter dialog's texts at the start: the
+// record of the run on screen keeps them for the report.
 int runEstimation(WindowRef dialog, std::string_view title, int relationIndex, double theta, double height,
-                  double period, double direction);
+                  double period, double direction, const FieldSnapshot* fields = nullptr);
 
 // The nine lines of zelvo-in.txt for these inputs, CR LF line ends.
 std::string solverInputText(std::string_view title, double theta, double height, double period, double direction);

@@ -23,9 +23,14 @@ public:
     std::FILE* openFile(const std::wstring& p, const char* m) override { return base_.openFile(p, m); }
     bool replaceFile(const std::wstring& r, const std::wstring& t) override { return base_.replaceFile(r, t); }
     bool flushToDisk(std::FILE* f) override { return base_.flushToDisk(f); }
-    ProgramRun runProgram(const std::wstring& e, const std::wstring& w, const ProgramRunOptions& o) override {
+    ProgramRunResult runProgram(const std::wstring& e, const std::wstring& w, const ProgramRunOptions& o) override {
         return base_.runProgram(e, w, o);
     }
+    std::unique_ptr<FileLock> tryLockFile(const std::wstring& p, bool& held) override {
+        return base_.tryLockFile(p, held);
+    }
+    void pausePainting(std::chrono::milliseconds t) override { base_.pausePainting(t); }
+    std::wstring fileVersion(const std::wstring& p) override { return base_.fileVersion(p); }
     std::wstring currentFolder() override { return base_.currentFolder(); }
     bool setCurrentFolder(const std::wstring& f) override { return base_.setCurrentFolder(f); }
     void beginWait() override { base_.beginWait(); }

@@ -8,9 +8,11 @@
 // block on a modal box.
 #pragma once
 
-#include <cstdio>
-#include <optional>
 #include <chrono>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,9 +30,27 @@ struct DirEntry {
 struct ProgramRunOptions {
     bool withoutConsoleWindow = true;  // a console program flashes no black window
     std::chrono::milliseconds timeLimit{60'000};
+    // Given after the program's own quoted path ("--batch"); none by default.
+    std::vector<std::wstring> arguments;
+    // A window whose input is served while the program runs (a progress
+    // window's 中止); every other window's input is dropped as before.
+    WindowRef inputWindow = nullptr;
+    // Asked while the program runs; true ends it (ProgramRun::Stopped).
+    std::function<bool()> stopRequested;
 };
 
-enum class ProgramRun { Finished, NotStarted, TimedOut };
+enum class ProgramRun { Finished, NotStarted, TimedOut, Stopped };
+
+struct ProgramRunResult {
+    ProgramRun outcome = ProgramRun::NotStarted;
+    int exitCode = -1;  // the program's exit status when it finished
+};
+
+// An exclusive lock on a file, held until the object goes away.
+class FileLock {
+public:
+    virtual ~FileLock() = default;
+};
 
 class Platform {
 public:
@@ -71,13 +91,32 @@ public:
     // Returns false when the data could not be written.
     virtual bool flushToDisk(std::FILE* file) = 0;
 
-    // Runs exactly the program file `exePath` (no shell, no arguments) with
-    // `workFolder` as its current folder and waits until it ends, or ends it
-    // when `options.timeLimit` has passed. While it runs the windows keep
-    // painting (Windows must not take the program for hung) but take no user
-    // input: no second run, no click on the map.
-    virtual ProgramRun runProgram(const std::wstring& exePath, const std::wstring& workFolder,
-                                  const ProgramRunOptions& options) = 0;
+    // Runs exactly the program file `exePath` (no shell; only the options'
+    // arguments) with `workFolder` as its current folder and waits until it
+    // ends, or ends it when `options.timeLimit` has passed or when
+    // `options.stopRequested` says so. While it runs the windows keep painting
+    // (Windows must not take the program for hung) but take no user input
+    // beyond `options.inputWindow`'s: no second run, no click on the map. The
+    // program also ends with VORNEL: it never outlives the process that ran it.
+    virtual ProgramRunResult runProgram(const std::wstring& exePath, const std::wstring& workFolder,
+                                        const ProgramRunOptions& options) = 0;
+
+    // Takes an exclusive lock on `path` (created when missing) for as long as
+    // the returned object lives. nullptr with `heldElsewhere` true while
+    // another holder has it; nullptr with it false when the file cannot be
+    // made at all (a missing or read-only folder).
+    virtual std::unique_ptr<FileLock> tryLockFile(const std::wstring& path, bool& heldElsewhere) = 0;
+
+    // Waits `time`, the windows painting meanwhile and the user's input
+    // dropped: a pause between attempts, never a busy loop.
+    virtual void pausePainting(std::chrono::milliseconds time) = 0;
+
+    // The file version of a program from its version resource ("1.0.0.0"),
+    // empty when it has none.
+    virtual std::wstring fileVersion(const std::wstring& path) {
+        (void)path;
+        return std::wstring();
+    }
 
     // The process's current folder, and changing it.
     virtual std::wstring currentFolder() = 0;

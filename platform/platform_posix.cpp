@@ -4,6 +4,8 @@
 // the 8-bit code page is CP932 through iconv, so native tests see the same
 // Shift_JIS bytes as the program does on a Japanese Windows.
 #include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <iconv.h>
 #include <spawn.h>
 #include <sys/stat.h>
@@ -17,6 +19,8 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <thread>
+#include <vector>
 
 #include "platform/platform.h"
 #include "platform/text.h"
@@ -32,6 +36,16 @@ std::string posixPath(std::wstring_view path) {
     std::replace(p.begin(), p.end(), '\\', '/');
     return p;
 }
+
+// flock's lock ends when its descriptor closes (or the process ends).
+class DescriptorLock final : public FileLock {
+public:
+    explicit DescriptorLock(int fd) : fd_(fd) {}
+    ~DescriptorLock() override { close(fd_); }
+
+private:
+    int fd_;
+};
 
 std::string convert(const char* to, const char* from, const char* in, std::size_t inBytes, std::size_t unitOut) {
     iconv_t cd = iconv_open(to, from);
@@ -153,8 +167,9 @@ public:
         return fsync(fd) == 0 || errno == EINVAL;
     }
 
-    ProgramRun runProgram(const std::wstring& exePath, const std::wstring& workFolder,
-                          const ProgramRunOptions& options) override {
+    ProgramRunResult runProgram(const std::wstring& exePath, const std::wstring& workFolder,
+                                const ProgramRunOptions& options) override {
+        ProgramRunResult result;
         const std::string exe = posixPath(exePath);
         const std::string dir = posixPath(workFolder);
         posix_spawn_file_actions_t actions;
@@ -163,30 +178,54 @@ public:
         const std::string previous = posixPath(currentFolder());
         if (chdir(dir.c_str()) != 0) {
             posix_spawn_file_actions_destroy(&actions);
-            return ProgramRun::NotStarted;
+            return result;
         }
-        char* argv[] = {const_cast<char*>(exe.c_str()), nullptr};
+        std::vector<std::string> arguments;
+        for (const std::wstring& a : options.arguments) arguments.push_back(toUtf8(a));
+        std::vector<char*> argv{const_cast<char*>(exe.c_str())};
+        for (std::string& a : arguments) argv.push_back(a.data());
+        argv.push_back(nullptr);
         pid_t pid = 0;
-        const int rc = posix_spawn(&pid, exe.c_str(), &actions, nullptr, argv, environ);
+        const int rc = posix_spawn(&pid, exe.c_str(), &actions, nullptr, argv.data(), environ);
         if (chdir(previous.c_str()) != 0) { /* the folder vanished; nothing better to do */
         }
         posix_spawn_file_actions_destroy(&actions);
-        if (rc != 0) return ProgramRun::NotStarted;
-        // No windows to keep painting here: poll until the end or the limit.
+        if (rc != 0) return result;
+        // No windows to keep painting here: poll until the end, the limit or a stop.
         const auto deadline = std::chrono::steady_clock::now() + options.timeLimit;
         int status = 0;
         for (;;) {
             const pid_t done = waitpid(pid, &status, WNOHANG);
-            if (done == pid || (done < 0 && errno != EINTR)) return ProgramRun::Finished;
-            if (std::chrono::steady_clock::now() >= deadline) {
+            if (done == pid || (done < 0 && errno != EINTR)) {
+                result.outcome = ProgramRun::Finished;
+                result.exitCode = done == pid && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+                return result;
+            }
+            const bool stop = options.stopRequested && options.stopRequested();
+            if (stop || std::chrono::steady_clock::now() >= deadline) {
                 kill(pid, SIGKILL);
                 while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
                 }
-                return ProgramRun::TimedOut;
+                result.outcome = stop ? ProgramRun::Stopped : ProgramRun::TimedOut;
+                return result;
             }
             usleep(2000);
         }
     }
+
+    std::unique_ptr<FileLock> tryLockFile(const std::wstring& path, bool& heldElsewhere) override {
+        heldElsewhere = false;
+        const int fd = open(posixPath(path).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        if (fd < 0) return nullptr;
+        if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            heldElsewhere = errno == EWOULDBLOCK;
+            close(fd);
+            return nullptr;
+        }
+        return std::make_unique<DescriptorLock>(fd);
+    }
+
+    void pausePainting(std::chrono::milliseconds time) override { std::this_thread::sleep_for(time); }
 
     std::wstring currentFolder() override {
         char buffer[4096];

@@ -2,7 +2,9 @@
 #include <io.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cwchar>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -11,6 +13,16 @@ namespace vornel {
 namespace {
 
 constexpr UINT kDataCodePage = 932;
+
+// A lock held by an open file handle that no one else may share.
+class HandleLock final : public FileLock {
+public:
+    explicit HandleLock(HANDLE h) : handle_(h) {}
+    ~HandleLock() override { CloseHandle(handle_); }
+
+private:
+    HANDLE handle_;
+};
 
 class Win32Platform final : public Platform {
 public:
@@ -80,26 +92,70 @@ public:
         return FlushFileBuffers(reinterpret_cast<HANDLE>(handle)) != 0;
     }
 
-    ProgramRun runProgram(const std::wstring& exePath, const std::wstring& workFolder,
-                          const ProgramRunOptions& options) override {
+    ProgramRunResult runProgram(const std::wstring& exePath, const std::wstring& workFolder,
+                                const ProgramRunOptions& options) override {
+        ProgramRunResult result;
         // The exact file, quoted on its command line, so that a folder with
         // blanks (C:\Program Files\...) can never start another program.
         std::wstring commandLine = L"\"" + exePath + L"\"";
+        for (const std::wstring& argument : options.arguments) commandLine += L" " + argument;
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION process{};
-        const DWORD flags = options.withoutConsoleWindow ? CREATE_NO_WINDOW : 0;
+        // Started suspended, so that it is inside the job before it can run.
+        const DWORD flags = (options.withoutConsoleWindow ? CREATE_NO_WINDOW : 0) | CREATE_SUSPENDED;
         if (!CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, flags, nullptr,
                             workFolder.c_str(), &startup, &process))
-            return ProgramRun::NotStarted;
+            return result;
+        if (HANDLE job = solverJob()) AssignProcessToJobObject(job, process.hProcess);
+        ResumeThread(process.hThread);
         CloseHandle(process.hThread);
-        const bool finished = waitPainting(process.hProcess, options.timeLimit);
-        if (!finished) {
+        const Waited waited = waitPainting(process.hProcess, options);
+        if (waited != Waited::Ended) {
             TerminateProcess(process.hProcess, 1);
             WaitForSingleObject(process.hProcess, 5000);  // its files are closed before anyone reads them
+            result.outcome = waited == Waited::Stopped ? ProgramRun::Stopped : ProgramRun::TimedOut;
+        } else {
+            DWORD code = 0;
+            result.outcome = ProgramRun::Finished;
+            result.exitCode = GetExitCodeProcess(process.hProcess, &code) ? static_cast<int>(code) : -1;
         }
         CloseHandle(process.hProcess);
-        return finished ? ProgramRun::Finished : ProgramRun::TimedOut;
+        return result;
+    }
+
+    std::unique_ptr<FileLock> tryLockFile(const std::wstring& path, bool& heldElsewhere) override {
+        // No sharing at all: a second opener, in this or another VORNEL,
+        // fails with a sharing violation until this handle closes.
+        HANDLE h = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        heldElsewhere = h == INVALID_HANDLE_VALUE &&
+                        (GetLastError() == ERROR_SHARING_VIOLATION || GetLastError() == ERROR_ACCESS_DENIED);
+        if (h == INVALID_HANDLE_VALUE) return nullptr;
+        return std::make_unique<HandleLock>(h);
+    }
+
+    void pausePainting(std::chrono::milliseconds time) override {
+        ProgramRunOptions options;
+        options.timeLimit = time;
+        waitPainting(nullptr, options);
+    }
+
+    std::wstring fileVersion(const std::wstring& path) override {
+        DWORD ignored = 0;
+        const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
+        if (size == 0) return std::wstring();
+        std::vector<unsigned char> data(size);
+        if (!GetFileVersionInfoW(path.c_str(), 0, size, data.data())) return std::wstring();
+        VS_FIXEDFILEINFO* info = nullptr;
+        UINT length = 0;
+        if (!VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &length) || !info ||
+            length < sizeof *info)
+            return std::wstring();
+        wchar_t text[64];
+        std::swprintf(text, 64, L"%u.%u.%u.%u", HIWORD(info->dwFileVersionMS), LOWORD(info->dwFileVersionMS),
+                      HIWORD(info->dwFileVersionLS), LOWORD(info->dwFileVersionLS));
+        return text;
     }
 
     std::wstring currentFolder() override {
@@ -119,20 +175,60 @@ public:
     }
 
 private:
-    // Waits for `process` until `limit`, painting the windows meanwhile and
-    // dropping the user's input, which a run in progress cannot take. Messages
-    // posted by the program itself wait in the queue until the run is over.
-    bool waitPainting(HANDLE process, std::chrono::milliseconds limit) {
-        const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(limit.count());
+    enum class Waited { Ended, TimedOut, Stopped };
+
+    // The job every program run goes into: closing its last handle (when
+    // VORNEL ends, however it ends) ends the programs in it, so a solver
+    // never runs on, writing into the folder, after the VORNEL that started it.
+    static HANDLE solverJob() {
+        static HANDLE job = [] {
+            HANDLE created = CreateJobObjectW(nullptr, nullptr);
+            if (created) {
+                JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+                limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+                SetInformationJobObject(created, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+            }
+            return created;
+        }();
+        return job;
+    }
+
+    // Whether `msg` is input for `window` or one of its children.
+    static bool isFor(const MSG& msg, HWND window) {
+        return window && msg.hwnd && (msg.hwnd == window || IsChild(window, msg.hwnd));
+    }
+
+    // Waits for `process` (or only for the time, without one) until the
+    // limit, painting the windows meanwhile and dropping the user's input,
+    // which a run in progress cannot take — touch and pen included, as the
+    // Windows 10 target counts them in QS_INPUT. Only `inputWindow`'s input is
+    // served. Messages posted by the program itself wait in the queue until
+    // the run is over.
+    Waited waitPainting(HANDLE process, const ProgramRunOptions& options) {
+        const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(options.timeLimit.count());
+        const HWND inputWindow = static_cast<HWND>(options.inputWindow);
         for (;;) {
+            if (options.stopRequested && options.stopRequested()) return Waited::Stopped;
             const ULONGLONG now = GetTickCount64();
-            if (now >= end) return false;
-            const DWORD woke = MsgWaitForMultipleObjects(1, &process, FALSE, static_cast<DWORD>(end - now),
+            if (now >= end) return process ? Waited::TimedOut : Waited::Ended;
+            // Wake at least every 100 ms to ask whether to stop.
+            const DWORD wait = static_cast<DWORD>(std::min<ULONGLONG>(end - now, options.stopRequested ? 100 : end - now));
+            const DWORD woke = MsgWaitForMultipleObjects(process ? 1 : 0, process ? &process : nullptr, FALSE, wait,
                                                          QS_INPUT | QS_PAINT | QS_SENDMESSAGE);
-            if (woke == WAIT_OBJECT_0) return true;
-            if (woke == WAIT_FAILED) return WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+            if (process && woke == WAIT_OBJECT_0) return Waited::Ended;
+            if (woke == WAIT_FAILED) {
+                if (!process) return Waited::Ended;
+                if (WaitForSingleObject(process, 0) == WAIT_OBJECT_0) return Waited::Ended;
+                Sleep(10);
+                continue;
+            }
             MSG msg;
             while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_INPUT)) {
+                if (!isFor(msg, inputWindow)) continue;
+                if (!IsDialogMessageW(inputWindow, &msg)) {
+                    TranslateMessage(&msg);
+                    DispatchMessageW(&msg);
+                }
             }
             while (PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageW(&msg);
             if (waitDepth_ > 0) SetCursor(LoadCursorW(nullptr, IDC_WAIT));

@@ -10,12 +10,15 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 
 #include "bathymetry/data_folder.h"
 #include "estimation/params.h"
 #include "estimation/result.h"
+#include "estimation/solver_run.h"
 #include "platform/text.h"
 #include "shell/app_state.h"
+#include "support/fake_dialog_fields.h"
 #include "support/recording_platform.h"
 
 namespace vornel {
@@ -257,6 +260,92 @@ TEST_F(SolverRun, ASolverThatNeverReturnsIsEndedAtTheLimitAndItsOutputIgnored) {
     ASSERT_EQ(rec_.runs.size(), 1u);
     EXPECT_TRUE(rec_.runs[0].withoutConsoleWindow);
     EXPECT_EQ(rec_.runs[0].timeLimit, std::chrono::milliseconds(500));
+}
+
+// Each of these leaves the record of the run on screen as it was and says why.
+TEST_F(SolverRun, ExitStatusOldOutputsAndABusyFolderAreFailedRuns) {
+    EstimationResult& r = estimationResult();
+    r.rowCount = 1;
+    r.rows[0].smax = 75;
+    prepareOutput(std::string(kHeader) + "10 1.0 20.0\n");
+
+    // The solver's own reason for a non-zero status, not "cannot open".
+    writeFile(folder_ / "fake-exit", "3");
+    EXPECT_EQ(run(), -1);
+    ASSERT_EQ(rec_.warnings.size(), 1u);
+    EXPECT_NE(rec_.warnings[0].text.find(L"終了コード 3: 出力ファイルを書き込めませんでした"), std::wstring::npos);
+    EXPECT_EQ(r.rows[0].smax, 75);
+    fs::remove(folder_ / "fake-exit");
+
+    // An old output that cannot be deleted would be read as this run's.
+    fs::remove(folder_ / "zelvo-out_Case.tmp");
+    fs::create_directories(folder_ / "zelvo-out_Case.tmp" / "held");
+    rec_.warnings.clear();
+    fs::remove(folder_ / "fake-seen-in.txt");
+    EXPECT_EQ(run(), -1);
+    ASSERT_EQ(rec_.warnings.size(), 1u);
+    EXPECT_NE(rec_.warnings[0].text.find(L"前回の出力ファイルを削除できない"), std::wstring::npos);
+    EXPECT_NE(rec_.warnings[0].text.find(L"zelvo-out_Case.tmp"), std::wstring::npos);
+    EXPECT_FALSE(fs::exists(folder_ / "fake-seen-in.txt")) << "the solver ran";
+    fs::remove_all(folder_ / "zelvo-out_Case.tmp");
+
+    // Another VORNEL's run holds the folder: waited for, then refused.
+    const auto shipped = runLockWait();
+    runLockWait() = std::chrono::milliseconds(300);
+    bool held = false;
+    auto other = platform().tryLockFile(widen((folder_ / "zelvo-run.lock").string()), held);
+    ASSERT_TRUE(other);
+    rec_.warnings.clear();
+    EXPECT_EQ(run(), -1);
+    ASSERT_EQ(rec_.warnings.size(), 1u);
+    EXPECT_NE(rec_.warnings[0].text.find(L"別の計算"), std::wstring::npos);
+    EXPECT_FALSE(fs::exists(folder_ / "fake-seen-in.txt")) << "the solver ran beside the other run";
+    // Released while this run waits: it goes ahead.
+    runLockWait() = std::chrono::milliseconds(5000);
+    std::thread release([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        other.reset();
+    });
+    rec_.warnings.clear();
+    EXPECT_EQ(run(), 0);
+    release.join();
+    EXPECT_TRUE(rec_.warnings.empty());
+    runLockWait() = shipped;
+    EXPECT_EQ(r.rows[0].smax, 10);
+}
+
+// The record of the run on screen: the numbers sent, the dialog's texts as
+// they were, the solver's response curves and the validity notes.
+TEST_F(SolverRun, ASuccessfulRunKeepsItsCaseAndCurves) {
+    prepareOutput(std::string(kHeader) + "10 1.0 20.0\n");
+    writeFile(folder_ / "fake-out.crv",
+              "zelvo_v3 response 1.0.0\r\ncandidates 1\r\n10 1.000 20.0 0.81000\r\ncurves 1\r\n"
+              "10 110.5 190.000 0.500000 0.90000\r\nend\r\n");
+    FakeDialogFields fields;
+    fields.texts[1508] = L"1.5";
+    fields.texts[1601] = L"関係式A";
+    const FieldSnapshot snapshot(fields, reportFieldIds());
+    fields.texts[1508] = L"9.9";  // typed after the start: not the run's
+    estimationParams().quasiOffshorePoint.depth = 4.0;  // H1/3 / h = 0.375 and h/L0 = 0.026: both noted
+    ASSERT_EQ(runEstimation(kDialog, "Case", 2, 30.0, 1.5, 10.0, 45.0, &snapshot), 0);
+    RunRecord& record = runRecord();
+    ASSERT_TRUE(record.valid);
+    EXPECT_EQ(record.fields.text(1508), L"1.5");
+    EXPECT_EQ(record.fields.text(1601), L"関係式A");
+    EXPECT_DOUBLE_EQ(record.solverCase.pointDepth, 4.0);
+    EXPECT_DOUBLE_EQ(record.solverCase.thetaDiff, 190.0);
+    ASSERT_EQ(record.curves.candidates.size(), 1u);
+    EXPECT_DOUBLE_EQ(record.curves.candidates[0].share, 0.81);
+    ASSERT_EQ(record.notes.size(), 2u);
+    EXPECT_NE(record.notes[0].find("H1/3/h=0.38"), std::string::npos);
+    EXPECT_NE(record.notes[1].find("h/L0=0.026"), std::string::npos);
+    EXPECT_EQ(record.runTime.size(), 19u);
+
+    // A later run whose output cannot be read leaves the record alone.
+    fs::remove(folder_ / "fake-out.tmp");
+    EXPECT_EQ(run(), 1);
+    EXPECT_EQ(runRecord().fields.text(1508), L"1.5");
+    EXPECT_EQ(runRecord().curves.candidates.size(), 1u);
 }
 
 TEST_F(SolverRun, FailedCheckWritesNothing) {

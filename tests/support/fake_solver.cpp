@@ -2,9 +2,10 @@
 //
 // It reads the title from line 1 of zelvo-in.txt in the current folder and
 // copies fake-out.tmp to zelvo-out_<title>.tmp and fake-out.txt to
-// zelvo-out_<title>.txt, each only when the prepared file exists. It also
-// keeps a copy of the input it saw as fake-seen-in.txt. When fake-hang exists
-// it then never ends, as a damaged solver might.
+// zelvo-out_<title>.txt (and fake-out.crv to zelvo-out_<title>.crv), each only
+// when the prepared file exists. It also keeps a copy of the input it saw as
+// fake-seen-in.txt. When fake-hang exists it then never ends, as a damaged
+// solver might; when fake-exit exists it ends with the status written there.
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -42,9 +43,15 @@ int main() {
     copyFile("zelvo-in.txt", "fake-seen-in.txt");
     copyFile("fake-out.tmp", "zelvo-out_" + title + ".tmp");
     copyFile("fake-out.txt", "zelvo-out_" + title + ".txt");
+    copyFile("fake-out.crv", "zelvo-out_" + title + ".crv");
     if (std::FILE* hang = std::fopen("fake-hang", "rb")) {
         std::fclose(hang);
         for (;;) std::this_thread::sleep_for(std::chrono::seconds(1));
     }
-    return 0;
+    int status = 0;
+    if (std::FILE* exit = std::fopen("fake-exit", "rb")) {
+        if (std::fscanf(exit, "%d", &status) != 1) status = 0;
+        std::fclose(exit);
+    }
+    return status;
 }

@@ -28,8 +28,8 @@ public:
     void warn(WindowRef owner, std::wstring_view caption, std::wstring_view text) override {
         warnings.push_back({owner, std::wstring(caption), std::wstring(text)});
     }
-    ProgramRun runProgram(const std::wstring& exe, const std::wstring& folder,
-                          const ProgramRunOptions& options) override {
+    ProgramRunResult runProgram(const std::wstring& exe, const std::wstring& folder,
+                                const ProgramRunOptions& options) override {
         runs.push_back(options);
         return base_.runProgram(exe, folder, options);
     }
