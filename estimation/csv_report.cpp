@@ -1,6 +1,8 @@
 #include "estimation/csv_report.h"
 
 #include <algorithm>
+#include <chrono>
+#include <cmath>
 #include <cstdio>
 
 #include "estimation/field_checks.h"
@@ -10,7 +12,10 @@
 #include "estimation/result.h"
 #include "estimation/result_presenter.h"
 #include "estimation/wave.h"
+#include "estimation/response_curves.h"
+#include "estimation/sensitivity.h"
 #include "platform/text.h"
+#include "version.h"
 
 namespace vornel {
 
@@ -18,6 +23,11 @@ namespace {
 
 std::wstring chosenName;
 std::wstring chosenFolder;
+
+// Five tries over half a second before a report that cannot take the new
+// content's place is reported.
+constexpr int kReplaceAttempts = 5;
+constexpr std::chrono::milliseconds kReplaceRetry{125};
 
 constexpr char kSeparator[] = "--------------------------------\n";
 
@@ -31,31 +41,9 @@ std::string fieldText(DialogFields& dialog, int id) {
     return platform().toCp932(dialog.text(id));
 }
 
-// Writes one piece of the report, with "\n" as CR LF, and remembers the first
-// failure: a full disk or a lost share must not leave a cut report that
-// looks complete.
-class ReportWriter {
-public:
-    explicit ReportWriter(std::FILE* file) : file_(file) {}
-    void put(const std::string& bytes) {
-        std::string out;
-        out.reserve(bytes.size() + 8);
-        for (char c : bytes) {
-            if (c == '\n') out += '\r';
-            out += c;
-        }
-        if (ok_ && std::fwrite(out.data(), 1, out.size(), file_) != out.size()) ok_ = false;
-    }
-    // A line of a fixed text followed by one value (already 8-bit) and a tail.
-    void put(const char* head, const std::string& value, const char* tail) { put(ansi(head) + value + ansi(tail)); }
-    bool ok() const { return ok_; }
+}  // namespace
 
-private:
-    std::FILE* file_;
-    bool ok_ = true;
-};
-
-void writeParameters(ReportWriter& w, DialogFields& d) {
+void writeParameterSection(ReportWriter& w, DialogFields& d, bool diffractionOff) {
     w.put(ansi("VORNELパラメータ\n"));
     w.put(kSeparator);
     w.put(ansi("準沖波地点\n"));
@@ -75,7 +63,7 @@ void writeParameters(ReportWriter& w, DialogFields& d) {
     w.put("垂線の方位角θcon,", fieldText(d, 1519), " °\n");
     w.put(kSeparator);
     w.put(ansi("回折地点\n"));
-    w.put(ansi(estimationParams().diffractionOff == 1 ? "設定しない\n" : "設定する\n"));
+    w.put(ansi(diffractionOff ? "設定しない\n" : "設定する\n"));
     w.put("緯度,", dmsText(d, 1520, 1521, 1522), "\n");
     w.put("経度,", dmsText(d, 1523, 1524, 1525), "\n");
     w.put("水深,", fieldText(d, 1526), " m\n");
@@ -95,15 +83,17 @@ void writeParameters(ReportWriter& w, DialogFields& d) {
     w.put(kSeparator);
 }
 
+namespace {
+
 std::string withCaseName(const char* label, const char* caseName) {
     std::string text = ansi(label);
     if (caseName[0] != '\0') text += std::string("(") + caseName + ")";
     return text + "\n";
 }
 
-void writeResults(ReportWriter& w) {
+void writeResults(ReportWriter& w, const RunRecord& run) {
     EstimationResult& r = estimationResult();
-    const bool off = estimationParams().diffractionOff == 1;
+    const bool off = run.diffractionOff;
     w.put(ansi("簡易逆推定結果\n"));
     w.put(kSeparator);
     w.put(withCaseName("入力パラメータ", r.caseName));
@@ -128,7 +118,7 @@ void writeResults(ReportWriter& w) {
     // result dialog's relation, which may differ from the parameter dialog's.
     const int rows = std::clamp(r.rowCount, 0, kMaxResultRows);
     const double period = r.valueCount > ECHO_PERIOD ? textToReal(std::string_view(r.values[ECHO_PERIOD])) : 0.0;
-    const double L = r.relationIndex >= 1 ? waveLength(period) : 0.0;
+    const double L = r.relationIndex >= 1 ? waveLengthAtDepth(period, run.offshoreDepth) : 0.0;
     for (int i = 0; i < rows; ++i) {
         ResultRow& row = r.rows[i];
         w.put(format("%5d,%5.3f,%5.1f", row.smax, row.ho, row.thetaO));
@@ -143,7 +133,55 @@ void writeResults(ReportWriter& w) {
     }
 }
 
+// After the specified layout, so that reopening and spreadsheets built on it
+// keep working: where the numbers came from, the whole sea, the notes and the
+// sensitivity.
+void writeTail(ReportWriter& w, const RunRecord& run) {
+    const EstimationResult& r = estimationResult();
+    w.put(kSeparator);
+    w.putText(traceLines(run));
+    w.putText("全体波高\nSmax,Ho,θo,全体Ho\n");
+    const int rows = std::clamp(r.rowCount, 0, kMaxResultRows);
+    for (int i = 0; i < rows; ++i) {
+        const ResultRow& row = r.rows[i];
+        const double whole = wholeSeaHeight(row.ho, candidateShare(run.curves, i, row));
+        w.put(format("%5d,%5.3f,%5.1f,", row.smax, row.ho, row.thetaO) +
+              (std::isfinite(whole) ? format("%5.3f", whole) : std::string()) + "\n");
+    }
+    w.putText("注意\n");
+    if (run.notes.empty()) w.putText("なし\n");
+    for (const std::string& note : run.notes) w.putText(note + "\n");
+    const SensitivityTable& sensitivity = runSensitivity();
+    if (sensitivity.computed) w.putText(sensitivityReportLines(sensitivity));
+}
+
 }  // namespace
+
+void ReportWriter::put(const std::string& bytes) {
+    std::string out;
+    out.reserve(bytes.size() + 8);
+    for (char c : bytes) {
+        if (c == '\n') out += '\r';
+        out += c;
+    }
+    if (ok_ && std::fwrite(out.data(), 1, out.size(), file_) != out.size()) ok_ = false;
+}
+
+void ReportWriter::putText(const std::string& utf8) {
+    put(ansi(utf8.c_str()));
+}
+
+void ReportWriter::put(const char* head, const std::string& value, const char* tail) {
+    put(ansi(head) + value + ansi(tail));
+}
+
+std::string traceLines(const RunRecord& run) {
+    const std::string solver = run.solverVersion.empty() ? std::string("zelvo_v3.exe")
+                                                         : "zelvo_v3.exe " + toUtf8(run.solverVersion);
+    std::string source = toUtf8(run.dataSource);
+    std::replace(source.begin(), source.end(), ',', ' ');  // one field, whatever the name holds
+    return "プログラム,VORNEL " VORNEL_VERSION_TEXT "," + solver + "," + run.runTime + "\n水深データ," + source + "\n";
+}
 
 std::wstring& csvFileName() {
     return chosenName;
@@ -170,7 +208,7 @@ void acceptChosenCsvName(std::wstring& name, std::wstring& lastFolder) {
     if (slash != std::wstring::npos) lastFolder = name.substr(0, slash);
 }
 
-int writeResultCsv(WindowRef owner, DialogFields& params, const std::wstring& path) {
+int writeReportFile(WindowRef owner, const std::wstring& path, const std::function<void(ReportWriter&)>& content) {
     Platform& p = platform();
     const std::wstring caption = widen(msg::kCsvCaption);
     // The report is written beside the chosen file and put in its place only
@@ -183,14 +221,32 @@ int writeResultCsv(WindowRef owner, DialogFields& params, const std::wstring& pa
         return -1;
     }
     ReportWriter writer(file.get());
-    writeParameters(writer, params);
-    writeResults(writer);
+    content(writer);
     const bool onDisk = writer.ok() && p.flushToDisk(file.get());
     const bool closed = file.close();
-    if (onDisk && closed && p.replaceFile(partial, path)) return 0;
+    if (onDisk && closed) {
+        // A virus scanner holds a new file for a moment, and a report open in
+        // Excel cannot be replaced until Excel lets go: try again briefly.
+        for (int attempt = 0;; ++attempt) {
+            if (p.replaceFile(partial, path)) return 0;
+            if (attempt == kReplaceAttempts - 1) break;
+            p.pausePainting(kReplaceRetry);
+        }
+        p.deleteFile(partial);
+        p.warn(owner, caption, fillIn(msg::kCsvCannotReplace, {path}));
+        return -1;
+    }
     p.deleteFile(partial);
     p.warn(owner, caption, fillIn(msg::kCsvWriteFailed, {path}));
     return -1;
+}
+
+int writeResultCsv(WindowRef owner, RunRecord& run, const std::wstring& path) {
+    return writeReportFile(owner, path, [&](ReportWriter& writer) {
+        writeParameterSection(writer, run.fields, run.diffractionOff);
+        writeResults(writer, run);
+        writeTail(writer, run);
+    });
 }
 
 }  // namespace vornel

@@ -73,6 +73,9 @@ inline constexpr char kAgreementMark[] = "\u3000\u3000\u25EF";  // two ideograph
 inline constexpr char kCsvCaption[] = "CSVファイルの保存";
 inline constexpr char kCsvCannotOpen[] = "ファイル(%s)がオープンできません。";
 inline constexpr char kCsvWriteFailed[] = "ファイル(%s)の書き込みに失敗しました。";
+// The new report is complete but cannot take the old one's place.
+inline constexpr char kCsvCannotReplace[] =
+    "ファイル(%s)の書き込みに失敗しました。\nExcel などで開いていれば閉じてから、もう一度保存してください。";
 inline constexpr char kCsvDialogTitle[] = "簡易逆推定結果のCSVファイル出力";
 
 // Reopening a case from its CSV report (the %s are, in order, the file, the

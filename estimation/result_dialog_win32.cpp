@@ -112,9 +112,8 @@ bool ResultDialogWindow::onCommand(int id, int code) {
 
 void ResultDialogWindow::onCsv() {
     if (chooseCsvFile(hwnd_) != 0) return;
-    Win32DialogFields params(
-        static_cast<HWND>(estimationWindows().paramDialogOpen == 1 ? estimationWindows().paramDialog : nullptr));
-    writeResultCsv(hwnd_, params, csvFileName());
+    // The case as it ran, whatever the parameter dialog shows now.
+    writeResultCsv(hwnd_, runRecord(), csvFileName());
 }
 
 void ResultDialogWindow::end(int result) {

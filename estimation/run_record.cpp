@@ -9,6 +9,7 @@ namespace vornel {
 namespace {
 
 RunRecord record;
+DataSourceDescriber describer;
 
 // Numeric fields 1500 ... 1536, the title and the relation list.
 constexpr int kFirstField = 1500;
@@ -25,6 +26,14 @@ FieldSnapshot::FieldSnapshot(DialogFields& live, const std::vector<int>& ids) {
 std::wstring FieldSnapshot::text(int id) {
     const auto found = texts_.find(id);
     return found == texts_.end() ? std::wstring() : found->second;
+}
+
+void setDataSourceDescriber(DataSourceDescriber d) {
+    describer = std::move(d);
+}
+
+std::wstring describeDataSource() {
+    return describer ? describer() : std::wstring();
 }
 
 RunRecord& runRecord() {

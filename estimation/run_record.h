@@ -6,6 +6,7 @@
 // never put another case beside these results.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -46,9 +47,16 @@ struct RunRecord {
     double tipDistance = 0.0;     // breakwater tip to quasi-offshore point, m (NaN: not known)
     std::wstring dataSource;      // the bathymetry shown when it ran
     std::string runTime;          // local time, "YYYY-MM-DD hh:mm:ss"
+    std::wstring solverVersion;   // the solver's file version, empty without one
     ResponseCurves curves;
     std::vector<std::string> notes;  // validity notes, UTF-8
 };
+
+// What the map shows when a run starts ("1/5万海図 鹿島港付近"): the shell
+// installs it, the run records it.
+using DataSourceDescriber = std::function<std::wstring()>;
+void setDataSourceDescriber(DataSourceDescriber describer);
+std::wstring describeDataSource();
 
 // The record of the run on screen; replaced by each run whose output is read.
 RunRecord& runRecord();

@@ -172,6 +172,9 @@ int runEstimation(WindowRef dialog, std::string_view titleIn, int relationIndex,
                                           params.quasiOffshorePoint.east - params.diffractionPoint.east)
                              : std::nan("");
     record.runTime = localTimeText();
+    record.dataSource = describeDataSource();
+    std::wstring solverPath;
+    if (joinPath(solverPath, folder, L"zelvo_v3.exe")) record.solverVersion = p.fileVersion(solverPath);
     record.curves = run.curves;
     record.notes = validityNotes(solverCase, record.tipDistance, result.rows, std::clamp(result.rowCount, 0, kMaxResultRows));
     runSensitivity() = SensitivityTable();

@@ -16,17 +16,20 @@
 #include "estimation/case_report_reader.h"
 #include "estimation/params.h"
 #include "estimation/result.h"
+#include "estimation/run_record.h"
+#include "estimation/sensitivity.h"
 #include "platform/text.h"
 #include "shell/app_state.h"
 #include "support/fake_dialog_fields.h"
 #include "support/recording_platform.h"
+#include "version.h"
 
 namespace vornel {
 namespace {
 
 // The expected reports are written here as UTF-8 lines and turned into
 // Shift_JIS with CR LF by iconv directly, not by the program's converter.
-std::string sjisLines(std::initializer_list<const char*> lines) {
+std::string sjisLines(const std::vector<const char*>& lines) {
     std::string utf8;
     for (const char* line : lines) utf8 += std::string(line) + "\r\n";
     iconv_t cd = iconv_open("CP932", "UTF-8");
@@ -40,6 +43,10 @@ std::string sjisLines(std::initializer_list<const char*> lines) {
     EXPECT_NE(rc, static_cast<std::size_t>(-1)) << "not convertible: " << utf8.substr(utf8.size() - inLeft, 20);
     out.resize(out.size() - dstLeft);
     return out;
+}
+
+std::string sjisLines(std::initializer_list<const char*> lines) {
+    return sjisLines(std::vector<const char*>(lines));
 }
 
 std::string readBytes(const std::string& path) {
@@ -103,14 +110,43 @@ protected:
         std::memset(&spreadingRelations(), 0, sizeof(SpreadingRelationList));
     }
 
+    // The record of the run on screen: the dialog's texts and choices now, a
+    // fixed time and data source, no curves.
+    RunRecord& record() {
+        RunRecord& run = runRecord();
+        run = RunRecord();
+        run.valid = true;
+        run.fields = FieldSnapshot(params, reportFieldIds());
+        run.diffractionOff = estimationParams().diffractionOff == 1;
+        run.offshoreDepth = estimationParams().offshorePoint.depth;
+        run.runTime = "2026-12-08 10:00:00";
+        run.dataSource = L"1/5万海図 港湾A";
+        return run;
+    }
+
     RecordingPlatform platform_;
     FakeDialogFields params;
     std::string path;
 };
 
+// The lines after the specified layout for `rows` rows of the fixture.
+std::vector<const char*> tailLines(int rows) {
+    static std::vector<std::string> keep;
+    keep = {"--------------------------------",
+            "プログラム,VORNEL " VORNEL_VERSION_TEXT ",zelvo_v3.exe,2026-12-08 10:00:00", "水深データ,1/5万海図 港湾A",
+            "全体波高", "Smax,Ho,θo,全体Ho"};
+    const char* rowLines[] = {"   10,2.500, 45.0,", "   25,1.800,270.0,", "   75,1.234, 90.0,"};
+    for (int i = 0; i < rows; ++i) keep.push_back(i < 3 ? rowLines[i] : "   10,1.000,  0.0,");
+    keep.push_back("注意");
+    keep.push_back("なし");
+    std::vector<const char*> lines;
+    for (const std::string& l : keep) lines.push_back(l.c_str());
+    return lines;
+}
+
 TEST_F(CsvReport, WithRelationAndDiffractionPoint) {
     estimationResult().relationIndex = 1;
-    ASSERT_EQ(writeResultCsv(nullptr, params, widen(path)), 0);
+    ASSERT_EQ(writeResultCsv(nullptr, record(), widen(path)), 0);
     EXPECT_TRUE(platform_.warnings.empty());
     const std::string expected = sjisLines({
         "VORNELパラメータ",
@@ -175,7 +211,7 @@ TEST_F(CsvReport, WithRelationAndDiffractionPoint) {
         "   10,1.000,  0.0,  12.0,◯",
         "   10,1.000,  0.0,  12.0,◯",
         "   10,1.000,  0.0,  12.0,◯",
-    });
+    }) + sjisLines(tailLines(13));
     EXPECT_EQ(readBytes(path), expected);
     EXPECT_EQ(estimationResult().rows[1].mark, 1);
     EXPECT_EQ(estimationResult().rows[2].mark, 0);
@@ -190,7 +226,7 @@ TEST_F(CsvReport, WithoutRelationOrDiffractionPointAndWithEmptyFields) {
     for (int id = 1530; id <= 1536; ++id) params.texts.erase(id);
     params.texts[1601] = L"";
     params.texts[1539] = L"";
-    ASSERT_EQ(writeResultCsv(nullptr, params, widen(path)), 0);
+    ASSERT_EQ(writeResultCsv(nullptr, record(), widen(path)), 0);
     const std::string expected = sjisLines({
         "VORNELパラメータ",
         "--------------------------------",
@@ -243,7 +279,7 @@ TEST_F(CsvReport, WithoutRelationOrDiffractionPointAndWithEmptyFields) {
         "Smax,Ho,θo,推定式Smax",
         "   10,2.500, 45.0,",
         "   25,1.800,270.0,",
-    });
+    }) + sjisLines(tailLines(2));
     EXPECT_EQ(readBytes(path), expected);
 }
 
@@ -264,7 +300,7 @@ public:
 TEST_F(CsvReport, AFailedWriteIsReportedAndThePartialFileRemoved) {
     FullDiskPlatform full;
     WindowRef owner = reinterpret_cast<WindowRef>(0x1234);
-    EXPECT_EQ(writeResultCsv(owner, params, L"D:\\out\\report.csv"), -1);
+    EXPECT_EQ(writeResultCsv(owner, record(), L"D:\\out\\report.csv"), -1);
     ASSERT_EQ(full.warnings.size(), 1u);
     EXPECT_EQ(full.warnings[0].owner, owner);
     EXPECT_EQ(full.warnings[0].caption, L"CSVファイルの保存");
@@ -272,7 +308,7 @@ TEST_F(CsvReport, AFailedWriteIsReportedAndThePartialFileRemoved) {
     EXPECT_EQ(full.deleted, std::vector<std::wstring>{L"D:\\out\\report.csv.part"});
 
     full.canOpen = false;
-    EXPECT_EQ(writeResultCsv(owner, params, L"D:\\out\\report.csv"), -1);
+    EXPECT_EQ(writeResultCsv(owner, record(), L"D:\\out\\report.csv"), -1);
     ASSERT_EQ(full.warnings.size(), 2u);
     EXPECT_EQ(full.warnings[1].text, L"ファイル(D:\\out\\report.csv)がオープンできません。");
     EXPECT_EQ(full.deleted.size(), 1u);  // nothing was created, nothing removed
@@ -303,13 +339,13 @@ TEST_F(CsvReport, AnEarlierReportSurvivesAFailedSave) {
     const std::string path = earlierReport("keep");
     {
         FullDiskForNewFiles full;
-        EXPECT_EQ(writeResultCsv(nullptr, params, widen(path)), -1);
+        EXPECT_EQ(writeResultCsv(nullptr, record(), widen(path)), -1);
         EXPECT_EQ(full.warnings.size(), 1u);
     }
     EXPECT_EQ(readBytes(path), "earlier report\r\n");
     EXPECT_FALSE(std::filesystem::exists(path + ".part"));
     // A save that works replaces it completely.
-    EXPECT_EQ(writeResultCsv(nullptr, params, widen(path)), 0);
+    EXPECT_EQ(writeResultCsv(nullptr, record(), widen(path)), 0);
     EXPECT_NE(readBytes(path).find("VORNEL"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(path + ".part"));
     std::filesystem::remove(path);
@@ -336,7 +372,7 @@ TEST_F(CsvReport, TheReportReachesTheDiskBeforeItReplacesTheEarlierOne) {
     const std::string path = earlierReport("sync");
     SyncRecordingPlatform disk;
     disk.syncFails = true;
-    EXPECT_EQ(writeResultCsv(nullptr, params, widen(path)), -1);
+    EXPECT_EQ(writeResultCsv(nullptr, record(), widen(path)), -1);
     ASSERT_EQ(disk.warnings.size(), 1u);
     EXPECT_EQ(disk.warnings[0].caption, L"CSVファイルの保存");
     EXPECT_EQ(disk.steps, std::vector<std::string>{"sync"});
@@ -345,14 +381,72 @@ TEST_F(CsvReport, TheReportReachesTheDiskBeforeItReplacesTheEarlierOne) {
 
     disk.syncFails = false;
     disk.steps.clear();
-    EXPECT_EQ(writeResultCsv(nullptr, params, widen(path)), 0);
+    EXPECT_EQ(writeResultCsv(nullptr, record(), widen(path)), 0);
     EXPECT_EQ(disk.steps, (std::vector<std::string>{"sync", "replace"}));
     EXPECT_NE(readBytes(path).find("VORNEL"), std::string::npos);
     std::filesystem::remove(path);
 }
 
+// After the specified layout: the whole-sea height where the solver gave the
+// share, the notes, and the sensitivity once computed for this run.
+TEST_F(CsvReport, TheTailCarriesWholeSeaHeightsNotesAndTheSensitivity) {
+    estimationResult().rowCount = 2;
+    RunRecord& run = record();
+    run.solverVersion = L"1.0.0.0";
+    run.curves.candidates = {{10, 2.5, 45.0, 0.81}, {25, 1.8, 271.0, 0.9}};  // row 2 is another wave
+    run.notes = {"砕波の影響: H1/3/h=0.40>0.3 (Hoは過小の可能性)"};
+    SensitivityTable& sensitivity = runSensitivity();
+    std::vector<PerturbedRun> runs(2 * kSensitivityInputs);
+    runs[0] = {true, {{10, 2.4, 40.0, 0}}};
+    runs[1] = {true, {{10, 2.6, 50.0, 0}}};
+    sensitivity = buildSensitivity(run.solverCase, {estimationResult().rows[0]}, Uncertainties(), runs);
+    ASSERT_EQ(writeResultCsv(nullptr, run, widen(path)), 0);
+    runSensitivity() = SensitivityTable();
+    const std::string report = readBytes(path);
+    const std::string tail = sjisLines({"--------------------------------",
+                                        "プログラム,VORNEL " VORNEL_VERSION_TEXT ",zelvo_v3.exe 1.0.0.0,2026-12-08 10:00:00",
+                                        "水深データ,1/5万海図 港湾A", "全体波高", "Smax,Ho,θo,全体Ho",
+                                        "   10,2.500, 45.0,2.778", "   25,1.800,270.0,", "注意",
+                                        "砕波の影響: H1/3/h=0.40>0.3 (Hoは過小の可能性)", "感度",
+                                        "項目,刻み,Smax,θo(−),θo(+),Ho(−),Ho(+)", "波向,±5.0°,10,40.0,50.0,2.400,2.600"});
+    ASSERT_NE(report.find(tail), std::string::npos);
+    EXPECT_NE(report.find(sjisLines({"波高,±10%,10,45.0,45.0,2.250,2.750"})), std::string::npos);
+    CaseReadError error;
+    EXPECT_TRUE(readCaseReport(report, spreadingRelations(), error));
+}
+
+// A report open in Excel cannot be replaced until Excel lets go: a few tries,
+// then a message that says what to do.
+class HeldTargetPlatform : public RecordingPlatform {
+public:
+    int refusals = 0;
+    int attempts = 0;
+    bool replaceFile(const std::wstring& r, const std::wstring& t) override {
+        return ++attempts > refusals && RecordingPlatform::replaceFile(r, t);
+    }
+    void pausePainting(std::chrono::milliseconds) override {}
+};
+
+TEST_F(CsvReport, AReportHeldOpenIsTriedAgainThenNamedWithWhatToDo) {
+    const std::string path = earlierReport("held");
+    HeldTargetPlatform held;
+    held.refusals = 2;  // a scanner holding the new file for a moment
+    EXPECT_EQ(writeResultCsv(nullptr, record(), widen(path)), 0);
+    EXPECT_TRUE(held.warnings.empty());
+    EXPECT_NE(readBytes(path).find("VORNEL"), std::string::npos);
+    held.refusals = 1000;  // Excel
+    held.attempts = 0;
+    EXPECT_EQ(writeResultCsv(nullptr, record(), widen(path)), -1);
+    EXPECT_EQ(held.attempts, 5);
+    ASSERT_EQ(held.warnings.size(), 1u);
+    EXPECT_NE(held.warnings[0].text.find(L"Excel などで開いていれば閉じてから、もう一度保存してください"),
+              std::wstring::npos);
+    EXPECT_FALSE(std::filesystem::exists(path + ".part"));
+    std::filesystem::remove(path);
+}
+
 TEST_F(CsvReport, ReadsBackIntoTheSameFieldsAndRefusesWhatIsNotAWholeReport) {
-    ASSERT_EQ(writeResultCsv(nullptr, params, widen(path)), 0);
+    ASSERT_EQ(writeResultCsv(nullptr, record(), widen(path)), 0);
     const std::string report = readBytes(path);
     CaseReadError error;
     const auto reopened = readCaseReport(report, spreadingRelations(), error);
