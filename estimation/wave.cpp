@@ -5,6 +5,7 @@
 #include "estimation/estimation_windows.h"
 #include "estimation/messages.h"
 #include "estimation/params.h"
+#include "estimation/solver_case.h"
 #include "platform/text.h"
 
 namespace vornel {
@@ -22,7 +23,10 @@ int computeBreakwaterAngle(double& theta) {
         !p.quasiOffshorePoint.isSet())
         return 0;
     const double thetaDiff = breakwaterNormal(p.shoreNormal);
-    double delta = p.thetaCon - thetaDiff;
+    // The side is decided from θcon and θdiff as the solver reads them (one
+    // decimal): within 0.1° of each other the unrounded values could choose
+    // the other side, and θ would then be read from the wrong one.
+    double delta = asWrittenTenths(p.thetaCon) - asWrittenTenths(thetaDiff);
     while (delta > 180.0) delta -= 360.0;
     while (delta < -180.0) delta += 360.0;
     // Azimuth (clockwise from north) from the tip to the quasi-offshore point.

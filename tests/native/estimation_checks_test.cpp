@@ -212,6 +212,17 @@ TEST_F(BreakwaterAngle, BothSidesOfTheBreakwaterNormal) {
     p.thetaCon = 10.0;
     ASSERT_EQ(computeBreakwaterAngle(theta), 1);
     EXPECT_NEAR(theta, 360.0 - 170.0 + 90.0, 1e-9);
+
+    // θcon and the shore normal 0.03° apart: unrounded δ = 58.77 - 238.80 =
+    // -180.03 is the clockwise side, but the solver reads 58.8 and 238.8 (δ =
+    // -180, the other side). θ follows the solver's reading.
+    p.shoreNormal = 58.80;
+    p.thetaCon = 58.77;
+    ASSERT_EQ(computeBreakwaterAngle(theta), 1);
+    EXPECT_NEAR(theta, 360.0 - 238.80 + 90.0, 1e-9);
+    p.thetaCon = 58.74;  // reads 58.7: δ = -180.1 → 179.9 for both
+    ASSERT_EQ(computeBreakwaterAngle(theta), 1);
+    EXPECT_NEAR(theta, 238.80 - 90.0, 1e-9);
 }
 
 TEST_F(BreakwaterAngle, NotComputableLeavesThetaAlone) {
