@@ -12,7 +12,7 @@ namespace vornel {
 namespace {
 
 // The lines of the parameter section, in the order the report writes them.
-enum class LineKind { Fixed, Separator, Dms, Value, HeightPeriod, Skip, Diffraction, Relation, Title };
+enum class LineKind { Fixed, Separator, Dms, Value, HeightPeriod, Skip, Diffraction, Relation, Title, ResultsFollow };
 
 struct ExpectedLine {
     LineKind kind;
@@ -58,8 +58,9 @@ constexpr ExpectedLine kLayout[] = {
     {LineKind::Fixed, "計算タイトル", "", 0},
     {LineKind::Title, "", "", 0},
     {LineKind::Separator, "", "", 0},
-    // The results follow: a report cut before them is not a whole report.
-    {LineKind::Fixed, "簡易逆推定結果", "", 0},
+    // The results follow (a batch estimation's report goes on with the
+    // program line instead): a report cut before them is not a whole report.
+    {LineKind::ResultsFollow, "簡易逆推定結果", "", 0},
 };
 
 constexpr char kSeparator[] = "--------------------------------";
@@ -117,6 +118,8 @@ private:
         switch (expected.kind) {
             case LineKind::Fixed:
                 return line == label || missing(expected);
+            case LineKind::ResultsFollow:
+                return line == label || line.starts_with(sjis("プログラム,")) || missing(expected);
             case LineKind::Separator:
                 return line == kSeparator || missing(expected);
             case LineKind::Skip:

@@ -381,7 +381,10 @@ void ParamPresenter::start() {
 
     int relation = dialog_.selectedListEntry(kRelationList);
     if (relation < 0) relation = 0;
-    runEstimation(dialog_.window(), title, relation, theta, height, period, direction);
+    // The texts as they stand now go with the results: the report of this
+    // run never takes what the dialog shows later.
+    const FieldSnapshot fields(dialog_, reportFieldIds());
+    runEstimation(dialog_.window(), title, relation, theta, height, period, direction, &fields);
 }
 
 void ParamPresenter::restoreCase(const ReopenedCase& saved) {

@@ -458,6 +458,12 @@ TEST_F(CsvReport, ReadsBackIntoTheSameFieldsAndRefusesWhatIsNotAWholeReport) {
     EXPECT_FALSE(reopened->diffractionOff);
     EXPECT_EQ(reopened->relationIndex, 1);
     EXPECT_EQ(reopened->title, L"港湾A");
+    // A batch estimation's report: the same parameters, then its program line.
+    const std::string batch = report.substr(0, report.find(platform_.toCp932(L"簡易逆推定結果"))) +
+                              platform_.toCp932(L"プログラム,VORNEL 1.0.0,zelvo_v3.exe,2026-12-08 10:00:00\r\n一括推定\r\n");
+    const auto fromBatch = readCaseReport(batch, spreadingRelations(), error);
+    ASSERT_TRUE(fromBatch) << error.line;
+    EXPECT_EQ(fromBatch->fieldTexts[1508 - 1500], params.texts[1508]);
 
     // Each fault names its line; a line of the file, not of its own making.
     const auto replaced = [&](const char* utf8From, const char* utf8To) {

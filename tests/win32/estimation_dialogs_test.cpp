@@ -280,9 +280,14 @@ TEST_F(EstimationDialogs, RunThroughTheTestSolverShowsResultsAndSavesTheReport) 
     EXPECT_NE(report.find(sjis(L"\r\n回折地点\r\n設定しない\r\n")), std::string::npos);
     EXPECT_NE(report.find(sjis(L"\r\n方向集中度パラメータの関係式\r\n\r\n")), std::string::npos);
     EXPECT_NE(report.find(sjis(L"\r\n計算タイトル\r\nRun1\r\n")), std::string::npos);
-    const std::string tail = sjis(
+    const std::string results = sjis(
         L"計算結果(Run1)\r\nSmax,Ho,θo,推定式Smax\r\n   10,2.500, 45.0,  12.0,◯\r\n"
-        L"   25,1.800,270.0,  30.0,◯\r\n   75,1.234, 90.0,  12.0\r\n");
+        L"   25,1.800,270.0,  30.0,◯\r\n   75,1.234, 90.0,  12.0\r\n--------------------------------\r\nプログラム,VORNEL ");
+    EXPECT_NE(report.find(results), std::string::npos);
+    // The test solver has no version resource and writes no response curves.
+    EXPECT_NE(report.find(sjis(L",zelvo_v3.exe,")), std::string::npos);
+    const std::string tail = sjis(
+        L"全体波高\r\nSmax,Ho,θo,全体Ho\r\n   10,2.500, 45.0,\r\n   25,1.800,270.0,\r\n   75,1.234, 90.0,\r\n注意\r\nなし\r\n");
     ASSERT_GE(report.size(), tail.size());
     EXPECT_EQ(report.substr(report.size() - tail.size()), tail);
     // Back in the program folder after the save dialog.
