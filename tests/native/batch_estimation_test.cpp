@@ -2,6 +2,7 @@
 // one record at a time) and the real solver's batch mode, each in a temporary
 // program folder.
 #include "estimation/batch_estimation.h"
+#include "estimation/sensitivity_run.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -162,6 +163,53 @@ TEST_F(BatchEstimation, TheSolversBatchModeEqualsSingleRuns) {
         withCandidates += single.result.rowCount > 0;
     }
     EXPECT_GT(withCandidates, 3);
+}
+
+// The sensitivity's perturbed runs: each pairs with what a run of the moved
+// input gives, and the run on screen keeps its files and its input.
+TEST_F(BatchEstimation, SensitivityRunsEqualRunsOfTheMovedInputs) {
+    useSolver(VORNEL_REAL_SOLVER);
+    SolverCase c = site_.site;
+    c.height = 2.0;
+    c.period = 10.0;
+    c.direction = 80.0;
+    const SolverRun base = runSolverCase(site_.folder, c, SolverRunSettings());
+    ASSERT_EQ(base.failure, SolverFailure::None);
+    ASSERT_GT(base.result.rowCount, 0);
+    std::ifstream input(folder_ / "zelvo-in.txt", std::ios::binary);
+    const std::string inputBefore((std::istreambuf_iterator<char>(input)), std::istreambuf_iterator<char>());
+    writeFile(folder_ / "zelvo-out_Site.tmp", "the run on screen\n");
+
+    std::vector<ResultRow> rows(base.result.rows, base.result.rows + base.result.rowCount);
+    std::vector<std::string> steps;
+    std::vector<SensitivityFailure> failures;
+    const SensitivityTable t = computeSensitivity(
+        site_.folder, c, rows, Uncertainties(), SolverRunSettings(),
+        [&](int, int total, const std::string& what) {
+            EXPECT_EQ(total, 8);  // four inputs run twice; no tip, and the height needs no run
+            steps.push_back(what);
+        },
+        failures);
+    EXPECT_TRUE(failures.empty());
+    EXPECT_EQ(steps.front(), "波向 −5.0°");
+    ASSERT_EQ(t.candidates.size(), rows.size());
+    const auto read = [&](const char* name) {
+        std::ifstream in(folder_ / name, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    };
+    EXPECT_EQ(read("zelvo-in.txt"), inputBefore);
+    EXPECT_EQ(read("zelvo-out_Site.tmp"), "the run on screen\n");
+    EXPECT_FALSE(fs::exists(folder_ / "zelvo-out_VORNEL-sensitivity.tmp"));
+    EXPECT_FALSE(fs::exists(folder_ / "zelvo-out_VORNEL-sensitivity.crv"));
+
+    SolverCase moved = c;
+    moved.period = 11.0;
+    const SolverRun direct = runSolverCase(site_.folder, moved, SolverRunSettings());
+    const PairedCandidate expected =
+        pairCandidate(rows[0], direct.result.rows, direct.result.rowCount);
+    ASSERT_TRUE(expected.found);
+    EXPECT_EQ(format("%.3f %.1f", t.candidates[0].plus[SENS_PERIOD].ho, t.candidates[0].plus[SENS_PERIOD].thetaO),
+              format("%.3f %.1f", expected.ho, expected.thetaO));
 }
 #endif
 
