@@ -34,7 +34,10 @@ start_xvfb() {  # display, geometry: one Xvfb per display, started once and reus
     flock 9
     if [ ! -e "/tmp/.X11-unix/X${display#:}" ] || ! kill -0 "$(cat /tmp/vornel-xvfb${display#:}.pid 2>/dev/null || echo 0)" 2>/dev/null; then
       rm -f "/tmp/.X${display#:}-lock" "/tmp/.X11-unix/X${display#:}"
-      nohup Xvfb "$display" -screen 0 "${geometry}x24" -nolisten tcp >"/tmp/vornel-xvfb${display#:}.log" 2>&1 9>&- &
+      # The server outlives this run: it must not keep any file of its caller
+      # open (a lock held around a test run would be held for ever).
+      nohup Xvfb "$display" -screen 0 "${geometry}x24" -nolisten tcp >"/tmp/vornel-xvfb${display#:}.log" 2>&1 \
+        3>&- 4>&- 5>&- 6>&- 7>&- 8>&- 9>&- &
       echo $! > "/tmp/vornel-xvfb${display#:}.pid"
       for _ in $(seq 1 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
     fi
