@@ -377,6 +377,45 @@ BatchRun runBatchEstimation(const BatchSite& site, const std::vector<WaveRecord>
     return out;
 }
 
+std::string batchSummaryText(const std::vector<WaveRecord>& records, const std::vector<BatchRecordResult>& results) {
+    std::size_t estimated = 0, none = 0, missing = 0, outOfRange = 0, unreadable = 0, stopped = 0, failed = 0;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        switch (records[i].status) {
+            case RecordStatus::Missing:
+                ++missing;
+                continue;
+            case RecordStatus::OutOfRange:
+                ++outOfRange;
+                continue;
+            case RecordStatus::Unreadable:
+                ++unreadable;
+                continue;
+            case RecordStatus::Ok:
+                break;
+        }
+        const BatchOutcome outcome = i < results.size() ? results[i].outcome : BatchOutcome::Stopped;
+        estimated += outcome == BatchOutcome::Done;
+        none += outcome == BatchOutcome::NoCandidate;
+        failed += outcome == BatchOutcome::Failed;
+        stopped += outcome == BatchOutcome::Stopped || outcome == BatchOutcome::NotRun;
+    }
+    std::string text = format("%zu件: 推定 %zu / 候補なし %zu", records.size(), estimated, none);
+    if (missing) text += format(" / 欠測 %zu", missing);
+    if (outOfRange) text += format(" / 範囲外 %zu", outOfRange);
+    if (unreadable) text += format(" / 読めない行 %zu", unreadable);
+    if (failed) text += format(" / 計算失敗 %zu", failed);
+    if (stopped) text += format(" / 中止 %zu", stopped);
+    return text;
+}
+
+std::wstring batchReportPath(const std::wstring& recordsPath) {
+    const std::size_t slash = recordsPath.find_last_of(L"\\/");
+    const std::size_t nameStart = slash == std::wstring::npos ? 0 : slash + 1;
+    std::size_t dot = recordsPath.rfind(L'.');
+    if (dot == std::wstring::npos || dot < nameStart) dot = recordsPath.size();
+    return recordsPath.substr(0, dot) + L"_逆推定.csv";
+}
+
 void markAgreements(const std::vector<WaveRecord>& records, std::vector<BatchRecordResult>& results,
                     int relationIndex, double offshoreDepth) {
     for (std::size_t i = 0; i < records.size() && i < results.size(); ++i) {

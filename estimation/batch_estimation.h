@@ -11,11 +11,30 @@
 #include <vector>
 
 #include "estimation/batch_report.h"
+#include "estimation/run_record.h"
 #include "estimation/solver_case.h"
 #include "estimation/solver_run.h"
 #include "estimation/wave_records.h"
 
 namespace vornel {
+
+// What the parameter dialog hands over for a batch: the site as 計算開始 would
+// run it (without a wave), the relation, and its texts for the report.
+struct BatchStart {
+    bool ok = false;
+    SolverCase site;
+    int relationIndex = 0;
+    FieldSnapshot fields;
+    bool diffractionOff = false;
+    double offshoreDepth = 0.0;
+};
+
+// How many records of each kind a batch had, for its summary line (UTF-8):
+// 「8760件: 推定 8650 / 候補なし 20 / 欠測 80 / …」.
+std::string batchSummaryText(const std::vector<WaveRecord>& records, const std::vector<BatchRecordResult>& results);
+
+// The report's name beside the records file: <name without extension>_逆推定.csv.
+std::wstring batchReportPath(const std::wstring& recordsPath);
 
 struct BatchSite {
     std::wstring folder;  // the program folder

@@ -61,6 +61,31 @@ inline constexpr char kSolverStopped[] = "計算を中止しました。";
 inline constexpr char kSolverExitStatus[] =
     "簡易逆推定プログラムがエラーで終了しました(終了コード %s: %s)。\n%s\n結果は読み込んでいません。";
 
+// The batch estimation of a wave record.
+inline constexpr char kBatchCaption[] = "観測波浪の一括推定";
+inline constexpr char kBatchNeedsCase[] =
+    "港湾か海図(またはM7000データ)を選んで等深線図を表示し、地点と角度を設定してから、一括推定を実行してください。";
+// The file, the line number and the line's text.
+inline constexpr char kBatchNotRecords[] =
+    "ファイル(%s)は観測波浪のファイルとして読めません。\n%s行目: 「%s」\n"
+    "1行に 日時, 有義波高H1/3[m], 有義波周期T1/3[s], 波向(度または16方位) の順で、カンマ・タブ・空白で区切って書いてください。";
+// The file, the number of records it holds and the limit.
+inline constexpr char kBatchTooMany[] = "ファイル(%s)の記録(%s件)が多すぎるため、一括推定できません。(%s件まで)\nファイルを分けてから実行してください。";
+inline constexpr char kBatchFolderReadOnly[] =
+    "記録ファイルのフォルダーに結果を保存できません。\n%s\n保存先を選んでください。";
+inline constexpr char kBatchReplaceReport[] =
+    "%s\nは既にあります。置き換えますか?\n「いいえ」で別の名前を付けて保存します。";
+inline constexpr char kBatchWrittenSoFar[] = "ここまでに計算した記録を保存しました(残りは「中止」です)。";
+inline constexpr char kBatchNotSaved[] = "(保存できませんでした)";
+
+// The sensitivity and response window.
+inline constexpr char kSensitivityCaption[] = "感度と応答";
+// The input, the text typed and the largest value taken.
+inline constexpr char kSensitivityBadUncertainty[] = "%sの不確かさ「%s」は0から%sまでの数で入力してください。";
+inline constexpr char kSensitivityRunsFailed[] = "次の計算ができなかったため、その行は「候補なし」と同じく空欄です。";
+inline constexpr char kFigureCopyFailed[] = "図をクリップボードにコピーできませんでした。";
+inline constexpr char kFigurePrintFailed[] = "図を印刷できませんでした。プリンターの状態を確かめてください。";
+
 // The result dialog.
 inline constexpr char kInputGroup[] = "入力パラメータ";
 inline constexpr char kResultGroup[] = "計算結果";

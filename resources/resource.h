@@ -22,6 +22,9 @@
 #define IDD_ABOUTBOX 103
 #define IDD_PARAMETERS 112
 #define IDD_RESULTS 114
+#define IDD_SENSITIVITY 116
+#define IDD_BATCH_PROGRESS 117
+#define IDD_BATCH_RESULT 118
 #define IDC_ABOUT_TEXT 1000
 #define IDC_ABOUT_VERSION 1001
 
@@ -55,6 +58,10 @@
 #define IDM_M7000_FOLDER 1600
 #define IDM_REOPEN_CASE 1610
 #define IDM_USER_GUIDE 1620
+#define IDM_BATCH 1630
+// The result dialog's sensitivity button and its line of validity notes.
+#define IDC_SENSITIVITY 1810
+#define IDC_VALIDITY_NOTES 1811
 #define IDM_SET_KIND_FIRST 1700  // 1700 + k: set point kind k from the map pick
 #define IDM_CLEAR_INPUT 1750
 #define IDM_PLACEHOLDER 65535
