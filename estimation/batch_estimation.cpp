@@ -6,7 +6,7 @@
 
 #include "estimation/response_curves.h"
 #include "estimation/result_presenter.h"
-#include "estimation/solver_exchange.h"
+#include "estimation/solver_output.h"
 #include "estimation/wave.h"
 #include "platform/line_reader.h"
 #include "platform/paths.h"

@@ -35,5 +35,20 @@ void reopenCaseFromReport(HWND mainWindow);
 
 // Sent to the parameter dialog with a ReopenedCase* as lParam.
 inline constexpr UINT kRestoreCaseMessage = WM_APP + 10;
+// Sent to the parameter dialog with a BatchStart* as lParam: the site of the
+// case for a batch, checked as 計算開始 checks it (ok false after a message).
+inline constexpr UINT kBatchCaseMessage = WM_APP + 11;
+
+// The File menu's 観測波浪の一括推定: a wave record estimated for the site of
+// the open parameter dialog, its report beside the records, its summary shown.
+void estimateWaveRecord(HWND mainWindow);
+
+// 「感度と応答」 of the run on screen, owned by the result dialog: opened (or
+// brought forward) by its button 1810; closed with the result dialog and by
+// each new run.
+void openSensitivityWindow(HWND resultDialog);
+void closeSensitivityWindow();
+// The open window, or nullptr (tests).
+HWND sensitivityWindow();
 
 }  // namespace vornel

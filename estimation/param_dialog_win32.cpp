@@ -134,6 +134,9 @@ INT_PTR ParamDialogWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case kRestoreCaseMessage:
             presenter_.restoreCase(*reinterpret_cast<const ReopenedCase*>(lParam));
             return TRUE;
+        case kBatchCaseMessage:
+            presenter_.prepareBatch(*reinterpret_cast<BatchStart*>(lParam));
+            return TRUE;
         case WM_DESTROY:
             if (keyFilter) UnhookWindowsHookEx(keyFilter);
             keyFilter = nullptr;

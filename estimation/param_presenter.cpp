@@ -10,6 +10,7 @@
 #include "estimation/messages.h"
 #include "estimation/numeric_text.h"
 #include "estimation/params.h"
+#include "estimation/run_checks.h"
 #include "estimation/solver_exchange.h"
 #include "estimation/wave.h"
 #include "geodesy/contour_query.h"
@@ -296,6 +297,8 @@ void ParamPresenter::setPointFromMap(int kind) {
 void ParamPresenter::undo() {
     EstimationParams& p = estimationParams();
     if (p.lastSetKind < 0) return;
+    // The results on screen belong to the case before the undo.
+    if (estimationWindows().resultDialogOpen == 1) host_.closeResultDialog();
     const int kind = p.lastSetKind;
     p.lastSetKind = -1;
     EstimationPoint& point = p.point(kind);
@@ -347,6 +350,8 @@ void ParamPresenter::showPoint(int kind) {
 }
 
 void ParamPresenter::clear() {
+    // Other data or an emptied dialog: the results on screen are no longer its case.
+    if (estimationWindows().resultDialogOpen == 1) host_.closeResultDialog();
     // Not flagged: each empty text goes through change handling as a user edit,
     // so that every handler forgets what the field gave.
     for (int id = kFirstParamFieldId; id <= kLastField; ++id)
@@ -358,6 +363,22 @@ void ParamPresenter::clear() {
     host_.redrawMap();
 }
 
+std::optional<std::string> ParamPresenter::runTitle(const char* caption) {
+    std::wstring wideTitle = dialog_.text(kTitle);
+    if (wideTitle.size() > kMaxFieldChars) wideTitle.resize(kMaxFieldChars);
+    // The title names the solver's files: a character that Shift_JIS lacks
+    // would become '?' and name no file the solver could write.
+    const std::optional<std::string> exactTitle = exactCp932(wideTitle);
+    if (!exactTitle) {
+        platform().warn(dialog_.window(), widen(caption), widen(msg::kTitleNotShiftJis) + L"[" + wideTitle + L"]");
+        return std::nullopt;
+    }
+    std::string title = *exactTitle;
+    if (title.size() > kMaxTitleBytes8) title.resize(kMaxTitleBytes8);
+    if (title.empty()) title = "Test";
+    return title;
+}
+
 void ParamPresenter::start() {
     double height = NOT_SET_ANGLE, period = NOT_SET_ANGLE, direction = NOT_SET_ANGLE, theta = NOT_SET_ANGLE;
     readRealField(dialog_, kHeight, 0.01, 99.0, height);
@@ -365,19 +386,9 @@ void ParamPresenter::start() {
     readRealField(dialog_, kDirection, 0.0, 360.0, direction);
     if (estimationParams().diffractionOff == 0) readRealField(dialog_, kTheta, 0.0, 360.0, theta);
 
-    std::wstring wideTitle = dialog_.text(kTitle);
-    if (wideTitle.size() > kMaxFieldChars) wideTitle.resize(kMaxFieldChars);
-    // The title names the solver's files: a character that Shift_JIS lacks
-    // would become '?' and name no file the solver could write.
-    const std::optional<std::string> exactTitle = exactCp932(wideTitle);
-    if (!exactTitle) {
-        platform().warn(dialog_.window(), widen(msg::kRunCaption),
-                        widen(msg::kTitleNotShiftJis) + L"[" + wideTitle + L"]");
-        return;
-    }
-    std::string title = *exactTitle;
-    if (title.size() > kMaxTitleBytes8) title.resize(kMaxTitleBytes8);
-    if (title.empty()) title = "Test";
+    const std::optional<std::string> checkedTitle = runTitle(msg::kRunCaption);
+    if (!checkedTitle) return;
+    const std::string& title = *checkedTitle;
 
     int relation = dialog_.selectedListEntry(kRelationList);
     if (relation < 0) relation = 0;
@@ -385,6 +396,28 @@ void ParamPresenter::start() {
     // run never takes what the dialog shows later.
     const FieldSnapshot fields(dialog_, reportFieldIds());
     runEstimation(dialog_.window(), title, relation, theta, height, period, direction, &fields);
+}
+
+bool ParamPresenter::prepareBatch(BatchStart& out) {
+    out = BatchStart();
+    double theta = NOT_SET_ANGLE;
+    const EstimationParams& p = estimationParams();
+    if (p.diffractionOff == 0) readRealField(dialog_, kTheta, 0.0, 360.0, theta);
+    const std::optional<std::string> title = runTitle(msg::kBatchCaption);
+    if (!title) return false;
+    // The checks of 計算開始 for the site; the wave comes from each record.
+    const std::wstring problems = checkRunInputs(*title, theta, 1.0, 1.0, 0.0);
+    if (!problems.empty()) {
+        platform().warn(dialog_.window(), widen(msg::kBatchCaption), problems);
+        return false;
+    }
+    out.site = solverCaseOf(p, *title, theta, 0.0, 0.0, 0.0);
+    out.relationIndex = std::max(dialog_.selectedListEntry(kRelationList), 0);
+    out.fields = FieldSnapshot(dialog_, reportFieldIds());
+    out.diffractionOff = p.diffractionOff != 0;
+    out.offshoreDepth = p.offshorePoint.depth;
+    out.ok = true;
+    return true;
 }
 
 void ParamPresenter::restoreCase(const ReopenedCase& saved) {

@@ -4,6 +4,10 @@
 // its messages here and implements DialogFields and ParamDialogHost.
 #pragma once
 
+#include <optional>
+#include <string>
+
+#include "estimation/batch_estimation.h"
 #include "estimation/case_report_reader.h"
 #include "estimation/dialog_fields.h"
 #include "estimation/field_checks.h"
@@ -67,6 +71,9 @@ public:
     void undo();
     void clear();
     void start();
+    // The site of the case for a batch estimation, checked as start() checks
+    // it without the wave; false after the message of a failed check.
+    bool prepareBatch(BatchStart& out);
     void close(int result);
     void chooseDiffraction(int radioId);
     // A case read back from its CSV report (no box, no warning): every
@@ -80,6 +87,9 @@ public:
 private:
     void programWrite(int id, const std::wstring& text);
     bool anyProgramEdit() const;
+    // The title as the run sends it ("Test" for none); nullopt after the
+    // message (under `caption`) for a title Shift_JIS cannot hold.
+    std::optional<std::string> runTitle(const char* caption);
     void runHandler(int id, double value);
     void coordinateEntry(int kind, bool longitude);
     void readCoordinate(int kind, bool longitude);

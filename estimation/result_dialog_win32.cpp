@@ -69,6 +69,8 @@ INT_PTR ResultDialogWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void ResultDialogWindow::initialise() {
+    // A new run's results: the sensitivity shown was the previous run's.
+    closeSensitivityWindow();
     initialiseResultDialog(fields_);
     if (noteResultDialogOpened(hwnd_)) placeAtFirstOpening();
 }
@@ -97,6 +99,9 @@ bool ResultDialogWindow::onCommand(int id, int code) {
         case kCsvButton:
             onCsv();
             return true;
+        case kSensitivityButton:
+            openSensitivityWindow(hwnd_);
+            return true;
         case IDCANCEL:  // 閉じる, Enter and Esc: the map shows the markers again
             end(IDCANCEL);
             if (HWND mainWindow = static_cast<HWND>(estimationWindows().mainWindow))
@@ -117,6 +122,7 @@ void ResultDialogWindow::onCsv() {
 }
 
 void ResultDialogWindow::end(int result) {
+    closeSensitivityWindow();
     noteResultDialogClosed();
     estimationWindows().resultDialog = nullptr;
     EndDialog(hwnd_, result);

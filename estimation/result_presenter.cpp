@@ -9,6 +9,8 @@
 #include "estimation/messages.h"
 #include "estimation/numeric_text.h"
 #include "estimation/params.h"
+#include "estimation/run_record.h"
+#include "estimation/validity_notes.h"
 #include "estimation/wave.h"
 #include "platform/text.h"
 
@@ -133,6 +135,8 @@ void initialiseResultDialog(DialogFields& dialog) {
 
     dialog.setText(kResultGroup, groupTitle(msg::kResultGroup, r.caseName));
     dialog.setText(kInputGroup, groupTitle(msg::kInputGroup, r.caseName));
+    // Where the method stops holding for this run: never blocking, always in view.
+    dialog.setText(kNotesLine, validityNoteText(runRecord().notes));
 
     const SpreadingRelationList& list = spreadingRelations();
     std::vector<std::wstring> entries(1);

@@ -21,6 +21,8 @@ inline constexpr int kResultGroup = 1600;
 inline constexpr int kInputGroup = 1601;
 inline constexpr int kRelationList = 1602;
 inline constexpr int kCsvButton = 1800;
+inline constexpr int kSensitivityButton = 1810;
+inline constexpr int kNotesLine = 1811;  // the validity notes of the run, empty when none apply
 inline constexpr int kShownRows = 12;
 inline constexpr int kShownEchoValues = 8;
 }  // namespace result_ids

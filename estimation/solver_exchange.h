@@ -10,6 +10,7 @@
 
 #include "estimation/result.h"
 #include "estimation/run_record.h"
+#include "estimation/solver_output.h"
 #include "platform/line_reader.h"
 #include "platform/platform.h"
 
@@ -43,8 +44,5 @@ int runEstimation(WindowRef dialog, std::string_view title, int relationIndex, d
 // The nine lines of zelvo-in.txt for these inputs, CR LF line ends.
 std::string solverInputText(std::string_view title, double theta, double height, double period, double direction);
 
-// Reads the solver's output (header, result table, skipped lines up to the
-// "*****" marker, case name, echo values) into `result`, which starts empty.
-void readSolverOutput(LineReader& reader, EstimationResult& result);
 
 }  // namespace vornel

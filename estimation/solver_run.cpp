@@ -1,7 +1,7 @@
 #include "estimation/solver_run.h"
 
 #include "estimation/messages.h"
-#include "estimation/solver_exchange.h"
+#include "estimation/solver_output.h"
 #include "platform/line_reader.h"
 #include "platform/paths.h"
 #include "platform/text.h"

@@ -76,6 +76,34 @@ bool chooseM7000DataSet(MenuAccess& menus, WindowRef owner, int j) {
     return true;
 }
 
+std::wstring describeShownData() {
+    Platform& p = platform();
+    const int mode = appState().viewMode;
+    if (mode == VIEW_CONTOUR) {
+        const HarbourList& harbours = harbourList();
+        for (int i = 0; i < harbours.harbourCount; ++i) {
+            const HarbourRecord& h = harbours.records[i];
+            if (h.selected == 1) return L"港湾 " + p.fromCp932(h.region) + L" " + p.fromCp932(h.name);
+        }
+        const std::pair<const ChartList*, const wchar_t*> charts[] = {{&chart50kList(), L"1/5万海図 "},
+                                                                      {&chart200kList(), L"1/20万海図 "}};
+        for (const auto& [list, label] : charts) {
+            for (int i = 0; i < list->count; ++i) {
+                const ChartRecord& c = list->records[i];
+                if (c.selected == 1) return label + p.fromCp932(c.code) + L" " + p.fromCp932(c.title);
+            }
+        }
+    }
+    if (mode == VIEW_M7000) {
+        const M7000DataSetList& sets = m7000DataSetList();
+        for (int j = 0; j < sets.m7000DataSetCount; ++j) {
+            const M7000DataSet& s = sets.dataSets[j];
+            if (s.selected == 1) return L"M7000 " + p.fromCp932(s.fileName);
+        }
+    }
+    return std::wstring();
+}
+
 int enterViewMode(int mode) {
     AppState& app = appState();
     const int old = app.viewMode;

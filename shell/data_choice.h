@@ -33,6 +33,11 @@ bool acceptM7000Folder(WindowRef owner, const std::wstring& chosen);
 // paint, and an M7000 view whose set is gone shows nothing stale.
 void afterM7000FolderChange();
 
+// The data the contour view shows, for a report's 「水深データ」 line: the
+// source and name of the selected entry ("1/5万海図 6601 鹿島港付近"), empty
+// in the overview.
+std::wstring describeShownData();
+
 // The zoom command of whole wheel notches (see WheelNotches): 120 forward,
 // 121 towards the user.
 int wheelCommand(int notches);

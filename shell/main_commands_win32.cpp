@@ -186,6 +186,11 @@ bool reopenCase(HWND window, int) {
     return true;
 }
 
+bool estimateRecord(HWND window, int) {
+    estimateWaveRecord(window);
+    return true;
+}
+
 struct CommandRange {
     int first;
     int last;
@@ -212,6 +217,7 @@ constexpr CommandRange kCommands[] = {
     {IDM_UNDO, IDM_UNDO, undoPointSetting},
     {IDM_M7000_FOLDER, IDM_M7000_FOLDER, setM7000Folder},
     {IDM_REOPEN_CASE, IDM_REOPEN_CASE, reopenCase},
+    {IDM_BATCH, IDM_BATCH, estimateRecord},
 };
 
 }  // namespace

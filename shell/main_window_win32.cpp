@@ -7,11 +7,13 @@
 #include "estimation/dialog_scroller_win32.h"
 #include "estimation/estimation_dialogs_win32.h"
 #include "estimation/estimation_windows.h"
+#include "estimation/run_record.h"
 #include "mapview/gdi_canvas_win32.h"
 #include "mapview/map_paint.h"
 #include "mapview/overview_highlight_win32.h"
 #include "resources/resource.h"
 #include "shell/app_state.h"
+#include "shell/data_choice.h"
 #include "shell/data_menus_win32.h"
 #include "shell/gdi_guards_win32.h"
 #include "shell/main_commands_win32.h"
@@ -175,6 +177,7 @@ HWND createMainWindow(HINSTANCE instance, int showCommand) {
     setAppInstance(instance);
     installEstimationDialogs();
     dialogHooks().openParameterDialog = openParameterDialog;
+    setDataSourceDescriber(describeShownData);
     wchar_t title[100] = {};
     wchar_t className[100] = {};
     LoadStringW(instance, IDS_APP_TITLE, title, 100);
