@@ -465,10 +465,10 @@ TEST_F(OnAnyPc, BothDialogsFitTheScreen) {
         if (result) {
             resultRect = windowRectOf(result);
             resultScrolls = (GetWindowLongW(result, GWL_STYLE) & WS_VSCROLL) != 0;
-            resultHeight = fullHeight(result, 402);
+            resultHeight = fullHeight(result, 430);
             firstSmax = controlText(result, 1500);
             resultButtonsShown = true;
-            for (int id : {kCsvButton, IDCANCEL}) {
+            for (int id : {kCsvButton, IDC_SENSITIVITY, IDCANCEL}) {
                 test::sendWithTimeout(result, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(result, id)), TRUE);
                 resultButtonsShown &= inside(windowRectOf(GetDlgItem(result, id)), visibleClient(result));
             }
@@ -494,7 +494,7 @@ TEST_F(OnAnyPc, BothDialogsFitTheScreen) {
     EXPECT_TRUE(startShown) << "計算開始 cannot be brought into view";
     EXPECT_TRUE(inside(resultRect, work)) << "the result dialog passes the screen";
     EXPECT_EQ(resultScrolls, resultHeight > workHeight) << resultHeight << " px in " << workHeight;
-    EXPECT_TRUE(resultButtonsShown) << "CSV出力 or 閉じる cannot be brought into view";
+    EXPECT_TRUE(resultButtonsShown) << "CSV出力, 感度と応答 or 閉じる cannot be brought into view";
     EXPECT_NE(firstSmax.find_first_of(L"0123456789"), std::wstring::npos) << "the run showed no candidate\n"
                                                                           << describe(boxes_.warnings);
 }

@@ -81,8 +81,10 @@ TEST(MainWindow, OpensWithTitleMenuAndAboutBoxAndClosesWithCommand105) {
     HMENU file = GetSubMenu(bar, 0);
     EXPECT_EQ(GetMenuItemID(file, 0), static_cast<UINT>(IDM_REOPEN_CASE));
     EXPECT_EQ(menuText(file, 0), L"計算条件の読込(&O)...");
-    EXPECT_EQ(GetMenuItemID(file, 2), static_cast<UINT>(IDM_PRINT_MAIN));
-    EXPECT_EQ(GetMenuItemID(file, 6), static_cast<UINT>(IDM_EXIT));
+    EXPECT_EQ(GetMenuItemID(file, 1), static_cast<UINT>(IDM_BATCH));
+    EXPECT_EQ(menuText(file, 1), L"観測波浪の一括推定(&B)...");
+    EXPECT_EQ(GetMenuItemID(file, 3), static_cast<UINT>(IDM_PRINT_MAIN));
+    EXPECT_EQ(GetMenuItemID(file, 7), static_cast<UINT>(IDM_EXIT));
     EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 2), 0), static_cast<UINT>(IDM_M7000_FOLDER));
     DestroyMenu(resourceMenu);
 
