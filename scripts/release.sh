@@ -78,12 +78,29 @@ lay_out_program_folder() {
   find "$1/Db01" -name '*.grd' -delete
 }
 
-# The guide's screenshots: VORNEL.exe driven through one estimation on the
-# sample data, in a program folder laid out as shipped, in a Wine prefix and on
-# an X display of their own; then through the guide's own-data example, a
-# made-up grid (tests/release/guide_grid.py) that the shipped vornel-contour.exe
-# converts beside itself, in a folder of its own.
-echo "release: one estimation on the sample data and one converted grid for the guide's screenshots"
+# Wine draws the caption buttons with the Marlett font. This Wine does not load
+# the fonts of its own data folder into a prefix, so without a copy in the
+# prefix's Fonts folder the buttons show the letters "0 1 r" instead of the
+# symbols every Windows user knows.
+install_marlett() {
+  local font
+  for font in /usr/share/wine/fonts/marlett.ttf /usr/lib/wine/fonts/marlett.ttf /usr/local/share/wine/fonts/marlett.ttf; do
+    [ -f "$font" ] || continue
+    mkdir -p "$1/drive_c/windows/Fonts"
+    cp "$font" "$1/drive_c/windows/Fonts/marlett.ttf"
+    return 0
+  done
+  echo "release: no marlett.ttf of Wine found: the screenshots' caption buttons will show 0 1 r" >&2
+}
+
+# The guide's screenshots: VORNEL.exe driven through the guide's examples on
+# the sample data (the estimation, its sensitivity, a batch estimation of the
+# made-up record tests/release/guide_records.csv, a sheltered case), in a
+# program folder laid out as shipped, in a Wine prefix and on an X display of
+# their own; then through the guide's own-data example, a made-up grid
+# (tests/release/guide_grid.py) that the shipped vornel-contour.exe converts
+# beside itself, in a folder of its own.
+echo "release: the guide's examples on the sample data and one converted grid for the guide's screenshots"
 guide_run="$build/release-guide-run"
 guide_own="$build/release-guide-own"
 rm -rf "$guide_run" "$guide_own"
@@ -100,6 +117,13 @@ WINEPREFIX="$build/wineprefix-guide" WINEDLLOVERRIDES="winemenubuilder.exe=d;msc
   >"$build/guide-contour.log" 2>&1 || { iconv -f CP932 -t UTF-8 "$build/guide-contour.log"; die "vornel-contour.exe failed on the guide's grid"; }
 [ -f "$guide_own/M7901_鹿島灘.txt" ] || { iconv -f CP932 -t UTF-8 "$build/guide-contour.log"; die "vornel-contour.exe wrote no M7901_鹿島灘.txt"; }
 iconv -f CP932 -t UTF-8 "$build/guide-contour.log" | tr -d '\r' | head -1 | sed 's/^/  vornel-contour: /'
+# The prefix exists now: the caption buttons' font, and the folder C:\鹿島 of
+# the records file and the reports the driver saves (a path as a user's).
+install_marlett "$build/wineprefix-guide"
+guide_work="$build/wineprefix-guide/drive_c/鹿島"
+rm -rf "$guide_work"
+mkdir -p "$guide_work"
+cp tests/release/guide_records.csv "$guide_work/鹿島沖観測.csv"
 # Inside a Wine virtual desktop the windows get the frames and captions a user
 # sees (bare Xvfb has no window manager to draw them); the driver runs in the
 # same desktop, where it finds VORNEL's windows. The desktop's exit status is
@@ -107,11 +131,12 @@ iconv -f CP932 -t UTF-8 "$build/guide-contour.log" | tr -d '\r' | head -1 | sed 
 WINEPREFIX="$build/wineprefix-guide" WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml=" \
   tools/wine-run.sh explorer /desktop=VORNELGuide,1600x1200 \
   "$build/release_guide_driver.exe" "$(winpath "$guide_run")" "$(winpath "$build/screenshots")" \
-  "$(winpath "$guide_own")" \
+  "$(winpath "$guide_own")" 'C:\鹿島' \
   >"$build/guide-driver.log" 2>&1 || true
 tr -d '\r' <"$build/guide-driver.log" | grep -q 'guide_driver: estimation done' ||
   { tr -d '\r' <"$build/guide-driver.log"; die "the estimation for the guide failed"; }
-tr -d '\r' <"$build/guide-driver.log" | grep -E 'row|warning|own data|table|figure' | sed 's/^/  /' || true
+tr -d '\r' <"$build/guide-driver.log" | grep -E ' row |warning|own data|table|figure|rule|progress|summary|wavelengths' |
+  sed 's/^/  /' || true
 # The guide quotes this example's result: it must still be what the program shows.
 for row in 'Smax    10  Ho 2.849  θo  93.7  推定式Smax   25.9' 'Smax    25  Ho 2.757  θo  86.4  推定式Smax   26.6　　◯' \
            'Smax    75  Ho 2.712  θo  84.1  推定式Smax   26.9' 'θcon 58.8, h/L0 0.154' \
@@ -119,6 +144,11 @@ for row in 'Smax    10  Ho 2.849  θo  93.7  推定式Smax   25.9' 'Smax    25  
   tr -d '\r' <"$build/guide-driver.log" | grep -qF "$row" ||
     die "the example's result changed (no \"$row\"): update the example in docs/ガイド.md"
 done
+# And every other number it quotes from the program (sensitivities, reports,
+# the sheltered case, the batch estimation) must be what the program gave.
+tr -d '\r' <"$build/guide-driver.log" >"$build/guide-driver-utf8.log"
+python3 docs/check_numbers.py docs/ガイド.md "$build/guide-driver-utf8.log" | sed 's/^/  /' ||
+  die "the guide quotes numbers the program no longer gives: update docs/ガイド.md"
 WINEPREFIX="$build/wineprefix-guide" wineserver -k >/dev/null 2>&1 || true
 stop_own_xvfb
 trap - EXIT

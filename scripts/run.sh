@@ -24,6 +24,16 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wine wineboot -i >/dev/null 2>&1 || true
   wineserver -w || true
 fi
+# Wine draws the caption buttons with the Marlett font, which this Wine does not
+# load from its own data folder: without a copy in the prefix the buttons show
+# the letters "0 1 r".
+for font in /usr/share/wine/fonts/marlett.ttf /usr/lib/wine/fonts/marlett.ttf /usr/local/share/wine/fonts/marlett.ttf; do
+  if [ -f "$font" ]; then
+    mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+    cp "$font" "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf"
+    break
+  fi
+done
 
 cd run
 if [ -n "${DISPLAY:-}" ] && [ -z "${VORNEL_HEADLESS:-}" ]; then

@@ -1,141 +1,59 @@
 // Drives a real VORNEL.exe from outside, under Wine, through the guide's
-// example on the sample data, as a user would: choose the 1:50,000 chart
-// 6366_1 鹿島港付近 (it reaches 100 m, deep water for 10 s), zoom in, click
-// and set three points (no diffraction point), type the wave, pick a spreading
-// relation, 計算開始, and read the result dialog. Then it clears the input,
-// types the example's table (the values the clicks gave) and runs again: the
-// rows must be the same. Saves screenshots of each step for the guide and
-// draws the guide's figure of the virtual breakwater (guide-6-breakwater.svg)
-// from the program's own θdiff and θ. Given a
-// folder holding one M7000 data set made by vornel-contour.exe, it then
-// chooses that folder as the M7000 folder, opens the data set and sets the
-// quasi-offshore point on it (the guide's own-data screenshot).
+// examples on the sample data, as a user would, and saves a screenshot of each
+// step for the guide:
+// - the example: choose the 1:50,000 chart 6366_1 鹿島港付近 (it reaches
+//   100 m, deep water for 10 s), zoom in, click and set three points (no
+//   diffraction point), type the wave, pick a spreading relation, 計算開始,
+//   read the result dialog; then clear the input, type the example's table
+//   (the values the clicks gave) and run again: the rows must be the same;
+// - its sensitivity (感度と応答) with the default uncertainties and with a
+//   16-point direction, each saved as a CSV report whose added lines it prints;
+// - the batch estimation of a made-up wave record at the example's site: the
+//   progress window half-way, the summary window, the report's lines;
+// - the figure of the virtual breakwater (guide-6-breakwater.svg) from the
+//   program's own θdiff and θ, and the guide's rule for a real breakwater
+//   checked against them;
+// - a sheltered case behind the harbour's breakwater, set up by that rule,
+//   with two candidates of one Smax, its sensitivity and the solver's report;
+// - given a folder holding one M7000 data set made by vornel-contour.exe, that
+//   folder as the M7000 folder, the data set opened and the quasi-offshore
+//   point set on it.
 //
-//   release_guide_driver.exe <program folder> <screenshot folder or "-"> [<own M7000 folder>]
+//   release_guide_driver.exe <program folder> <screenshot folder or "-"> [<own M7000 folder> [<work folder>]]
 //
-// Prints the result rows. Exit codes: 0 done; 1 usage; 2 the program did not
-// start or show its window; 3 a step failed (the message says which); 4 the
-// program did not end after WM_CLOSE.
+// The work folder holds the records file 鹿島沖観測.csv; the reports are
+// saved there. Prints the result rows and the report lines. Exit codes: 0
+// done; 1 usage; 2 the program did not start or show its window; 3 a step
+// failed (the message says which); 4 the program did not end after WM_CLOSE.
 //
 // Everything goes through messages that work across processes (WM_COMMAND,
 // mouse messages, BM_CLICK, WM_SETTEXT, CB_SETCURSEL); commands that open a
 // modal window are posted.
 #include <windows.h>
+// (the process and thread snapshots need windows.h first)
+#include <tlhelp32.h>
 
+#include <algorithm>
 #include <cmath>
-#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "estimation/params.h"
 #include "estimation/wave.h"
-#include "win32_test_support.h"
+#include "geodesy/plane_rect.h"
+#include "guide_figure.h"
+#include "guide_windows.h"
+
+using namespace guide;
 
 namespace {
 
-// Formatted output as UTF-8 bytes: the C runtime's wide output stops at the
-// first character outside its locale.
-void say(FILE* stream, const wchar_t* format, ...) {
-    wchar_t text[2048];
-    va_list args;
-    va_start(args, format);
-    _vsnwprintf(text, 2047, format, args);
-    va_end(args);
-    text[2047] = 0;
-    char bytes[8192];
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr);
-    if (n > 1) fwrite(bytes, 1, n - 1, stream);
-    fflush(stream);
-}
-
-DWORD programId = 0;
-HANDLE programProcess = nullptr;
-
-[[noreturn]] void failStep(const wchar_t* what) {
-    say(stderr, L"guide_driver: %ls\n", what);
-    if (programProcess) TerminateProcess(programProcess, 1);
-    ExitProcess(3);
-}
-
-struct Search {
-    const wchar_t* caption;
-    HWND found;
-};
-
-BOOL CALLBACK matchWindow(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<Search*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != programId || !IsWindowVisible(window)) return TRUE;
-    wchar_t text[256] = {};
-    GetWindowTextW(window, text, 256);
-    if (wcscmp(text, search->caption) != 0) return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
-HWND findProgramWindow(const wchar_t* caption) {
-    Search search{caption, nullptr};
-    EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-// A window of the program holding a control `itemId`: the system's folder
-// picker, whose caption follows the system's language.
-HWND findProgramWindowWithItem(int itemId) {
-    struct ItemSearch {
-        int id;
-        HWND found;
-    } search{itemId, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<ItemSearch*>(param);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner != programId || !IsWindowVisible(window) || !GetDlgItem(window, s->id)) return TRUE;
-            s->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-HWND waitForWindow(const wchar_t* caption, int ms) {
-    const DWORD deadline = GetTickCount() + static_cast<DWORD>(ms);
-    do {
-        if (HWND window = findProgramWindow(caption)) return window;
-        if (WaitForSingleObject(programProcess, 0) == WAIT_OBJECT_0) return nullptr;
-        Sleep(100);
-    } while (static_cast<LONG>(deadline - GetTickCount()) > 0);
-    return nullptr;
-}
-
-// The text of a message box of the program (its static text), when one shows.
-std::wstring messageBoxText(const wchar_t* caption) {
-    HWND box = findProgramWindow(caption);
-    if (!box) return std::wstring();
-    wchar_t text[1024] = {};
-    GetDlgItemTextW(box, 0xFFFF, text, 1024);
+std::wstring wformat(const wchar_t* format, double value) {
+    wchar_t text[64];
+    _snwprintf(text, 63, format, value);
+    text[63] = 0;
     return text;
-}
-
-std::wstring itemText(HWND window, int id) {
-    wchar_t text[256] = {};
-    SendDlgItemMessageW(window, id, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
-void setItemText(HWND window, int id, const wchar_t* text) {
-    SendDlgItemMessageW(window, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-}
-
-// Posted: a click may open a message box (the deep-water warning), and a sent
-// click would wait for it to close.
-void clickItem(HWND window, int id) {
-    PostMessageW(GetDlgItem(window, id), BM_CLICK, 0, 0);
-    Sleep(400);
 }
 
 // Closes the deep-water warning when it shows, and says so.
@@ -145,26 +63,6 @@ void dismissDeepWaterWarning() {
         PostMessageW(box, WM_COMMAND, IDOK, 0);
         Sleep(300);
     }
-}
-
-// Saves the screen area covering the given windows as a 24-bit BMP.
-void saveScreens(const std::wstring& folder, const wchar_t* name, std::initializer_list<HWND> windows) {
-    if (folder == L"-") return;
-    Sleep(700);  // let the program finish painting
-    RECT area{};
-    bool first = true;
-    for (HWND window : windows) {
-        if (!window) continue;
-        RECT r;
-        GetWindowRect(window, &r);
-        if (first) area = r; else UnionRect(&area, &area, &r);
-        first = false;
-    }
-    area.left = area.left < 0 ? 0 : area.left;
-    area.top = area.top < 0 ? 0 : area.top;
-    const std::wstring path = folder + L"\\" + name + L".bmp";
-    if (!vornel::test::saveScreenArea(area, path)) failStep(L"cannot write a screenshot");
-    say(stdout, L"guide_driver: screenshot %ls\n", path.c_str());
 }
 
 // The menu command of the 1:50,000 chart `code` in Db01\otable.5: 600 + its
@@ -190,6 +88,11 @@ int chartCommand(const std::wstring& folder, const char* code) {
 
 // The numeric fields of the parameter dialog, 1500 ... 1536 (1529 has no control).
 constexpr int kFirstField = 1500, kLastField = 1536;
+// Controls of the result dialog and of the sensitivity window.
+constexpr int kCsvButton = 1800, kSensitivityButton = 1810, kValidityNotes = 1811;
+constexpr int kDirectionUncertainty = 2001, kSensitivityStatus = 2011;
+// Controls of the batch progress window.
+constexpr int kBatchProgressBar = 2102, kBatchCount = 2103;
 
 std::vector<std::wstring> fieldTexts(HWND params) {
     std::vector<std::wstring> texts;
@@ -231,134 +134,66 @@ HWND runAndRead(HWND params, std::vector<std::wstring>& rows) {
     return result;
 }
 
-// ---- The figure of the virtual breakwater ----
-
-double azimuthRadians(double azimuth) {
-    return azimuth * 3.14159265358979 / 180.0;
+void printRows(const wchar_t* what, const std::vector<std::wstring>& rows) {
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        say(stdout, L"guide_driver: %ls %2zu  %ls\n", what, r + 1, rows[r].c_str());
 }
 
-// A point `length` px from (x, y) towards `azimuth` (SVG: y grows downwards).
-void towards(double x, double y, double azimuth, double length, double& tx, double& ty) {
-    tx = x + length * std::sin(azimuthRadians(azimuth));
-    ty = y - length * std::cos(azimuthRadians(azimuth));
-}
-
-struct FigurePanel {
-    double thetaCon;
-    double shoreNormal;
-    const char* title;
-};
-
-// One panel: the tip at (x0, y0), the point `pointAzimuth` from it. θdiff,
-// θ and the side of the breakwater come from the program's own functions:
-// the half-line is the direction from the tip in which θ would be 270 (-90),
-// the edge of the shadow.
-void drawPanel(std::string& svg, double x0, double y0, const FigurePanel& panel, double pointAzimuth) {
-    using namespace vornel;
-    resetEstimationParams();
-    EstimationParams& p = estimationParams();
-    p.thetaCon = panel.thetaCon;
-    p.shoreNormal = panel.shoreNormal;
-    p.diffractionPoint.lat = p.quasiOffshorePoint.lat = 35.0;
-    p.diffractionPoint.lon = p.quasiOffshorePoint.lon = 140.0;
-    const double thetaDiff = breakwaterNormal(panel.shoreNormal);
-    auto thetaTowards = [&](double azimuth) {
-        p.quasiOffshorePoint.north = 1000.0 * std::cos(azimuthRadians(azimuth));
-        p.quasiOffshorePoint.east = 1000.0 * std::sin(azimuthRadians(azimuth));
-        double theta = 0.0;
-        if (!computeBreakwaterAngle(theta)) failStep(L"the figure's θ could not be computed");
-        return theta;
-    };
-    const double plus = thetaDiff + 90.0, minus = thetaDiff - 90.0;
-    const double breakwater = std::fabs(thetaTowards(plus) - 270.0) < 0.01 ? plus : minus;
-    if (std::fabs(thetaTowards(breakwater) - 270.0) > 0.01) failStep(L"no breakwater side in the figure");
-    const double theta = thetaTowards(pointAzimuth);
-
-    char buf[1024];
-    auto add = [&](const char* format, auto... args) {
-        std::snprintf(buf, sizeof buf, format, args...);
-        svg += buf;
-    };
-    double x, y, x2, y2;
-    // The shadow: from the breakwater round to θdiff, behind the half-line.
-    towards(x0, y0, breakwater, 130, x, y);
-    towards(x0, y0, thetaDiff, 130, x2, y2);
-    const int sweep = std::fmod(thetaDiff - breakwater + 360.0, 360.0) < 180.0 ? 1 : 0;
-    add("<path d='M%.1f,%.1f L%.1f,%.1f A130,130 0 0 %d %.1f,%.1f Z' fill='#dde6f0'/>\n", x0, y0, x, y, sweep, x2, y2);
-    towards(x0, y0, (breakwater + (sweep ? 45.0 : -45.0)), 95, x, y);
-    add("<text x='%.1f' y='%.1f' font-size='11' fill='#345' text-anchor='middle'>陰の側</text>\n", x, y + 4);
-    // The half-line and the directions from the tip.
-    towards(x0, y0, breakwater, 140, x, y);
-    add("<line x1='%.1f' y1='%.1f' x2='%.1f' y2='%.1f' stroke='#555' stroke-width='7'/>\n", x0, y0, x, y);
-    auto arrow = [&](double azimuth, double length, const char* colour, const char* dash) {
-        towards(x0, y0, azimuth, length, x, y);
-        add("<line x1='%.1f' y1='%.1f' x2='%.1f' y2='%.1f' stroke='%s' stroke-width='2' %s "
-            "marker-end='url(#head)'/>\n", x0, y0, x, y, colour, dash);
-    };
-    arrow(panel.shoreNormal, 120, "#2a7a2a", "");
-    arrow(panel.thetaCon, 100, "#b0308f", "stroke-dasharray='6,3'");
-    arrow(thetaDiff, 120, "#2a7a2a", "stroke-dasharray='2,3'");
-    // The point and θ, counted from θdiff.
-    towards(x0, y0, pointAzimuth, 110, x, y);
-    add("<line x1='%.1f' y1='%.1f' x2='%.1f' y2='%.1f' stroke='#999' stroke-width='3'/>\n", x0, y0, x, y);
-    add("<path d='M%.1f,%.1f l12,12 m0,-12 l-12,12' stroke='#d00' stroke-width='2'/>\n", x - 6, y - 6);
-    add("<text x='%.1f' y='%.1f' font-size='11' fill='#d00'>準沖波地点</text>\n", x + 10, y + 14);
-    towards(x0, y0, thetaDiff, 50, x, y);
-    towards(x0, y0, pointAzimuth, 50, x2, y2);
-    const double turn = std::fmod(pointAzimuth - thetaDiff + 360.0, 360.0);
-    add("<path d='M%.1f,%.1f A50,50 0 0 %d %.1f,%.1f' fill='none' stroke='#d00' stroke-width='1.5'/>\n", x, y,
-        turn < 180.0 ? 1 : 0, x2, y2);
-    add("<circle cx='%.1f' cy='%.1f' r='4' fill='#2a7a2a'/>\n", x0, y0);
-    // The legend above the drawing.
-    const double lx = x0 - 165, ly = 22;
-    add("<text x='%.1f' y='%.1f' font-size='13' font-weight='bold'>%s</text>\n", lx, ly, panel.title);
-    struct Entry {
-        const char* stroke;
-        const char* width;
-        const char* extra;
-        const char* format;
-        double value;
-    } const entries[] = {
-        {"#2a7a2a", "2", "", "汀線の直交方向 %.1f°", panel.shoreNormal},
-        {"#b0308f", "2", "stroke-dasharray='6,3'", "θcon(等深線の垂線)%.1f°", panel.thetaCon},
-        {"#2a7a2a", "2", "stroke-dasharray='2,3'", "θdiff(仮想防波堤の法線)%.1f°", thetaDiff},
-        {"#555", "7", "", "仮想防波堤 %.1f°の向き", breakwater < 0.0 ? breakwater + 360.0 : breakwater},
-        {"#d00", "1.5", "", "θ(θdiff から)= %.1f°", theta},
-    };
-    for (std::size_t i = 0; i < std::size(entries); ++i) {
-        const double ey = ly + 20 + 17 * i;
-        add("<line x1='%.1f' y1='%.1f' x2='%.1f' y2='%.1f' stroke='%s' stroke-width='%s' %s/>\n", lx, ey - 4, lx + 28,
-            ey - 4, entries[i].stroke, entries[i].width, entries[i].extra);
-        char text[160];
-        std::snprintf(text, sizeof text, entries[i].format, entries[i].value);
-        add("<text x='%.1f' y='%.1f' font-size='11'>%s</text>\n", lx + 36, ey, text);
+// How much higher the whole offshore sea is than Ho, from the shoreward share
+// the solver's response file gives for θo 0, 30, 45, 60 and 75° off θcon
+// (the same for every site: it depends on Smax and the angle only).
+void printWholeSea(const std::wstring& program, const wchar_t* title, double thetaCon) {
+    std::wstring line[3];
+    const int smax[3] = {10, 25, 75};
+    for (const std::wstring& text : readShiftJisLines(program + L"\\zelvo-out_" + title + L".crv")) {
+        int s = 0;
+        double thetaO = 0.0, direction = 0.0, k = 0.0, share = 0.0;
+        if (swscanf(text.c_str(), L"%d %lf %lf %lf %lf", &s, &thetaO, &direction, &k, &share) != 5) continue;
+        for (int i = 0; i < 3; ++i) {
+            if (s != smax[i]) continue;
+            for (double off : {0.0, 30.0, 45.0, 60.0, 75.0})
+                if (std::fabs(thetaO - thetaCon - off) < 0.01 && share > 0.0)
+                    line[i] += wformat(L",+%.1f %%", (1.0 / std::sqrt(share) - 1.0) * 100.0);
+        }
     }
-    say(stdout, L"guide_driver: figure panel θcon %.1f, shore normal %.1f: θdiff %.1f, breakwater %.1f, θ %.1f\n",
-        panel.thetaCon, panel.shoreNormal, thetaDiff, breakwater, theta);
+    for (int i = 0; i < 3; ++i) {
+        if (std::count(line[i].begin(), line[i].end(), L',') != 5) failStep(L"the response file lacks a share");
+        say(stdout, L"guide_driver: whole sea %d%ls\n", smax[i], line[i].c_str());
+    }
 }
 
-// Two panels: the angles of a tip whose shore normal is `shoreNormal`, with
-// θcon turned a little to either side of it, and the point `pointAzimuth` from
-// the tip. The same small turn the other way puts the breakwater on the other side.
-void writeBreakwaterFigure(const std::wstring& folder, double shoreNormal, double turn, double pointAzimuth) {
-    if (folder == L"-") return;
-    std::string svg =
-        "<svg xmlns='http://www.w3.org/2000/svg' width='720' height='420' viewBox='0 0 720 420' "
-        "font-family='IPAPGothic, IPAGothic, sans-serif'>\n"
-        "<defs><marker id='head' markerUnits='userSpaceOnUse' markerWidth='9' markerHeight='9' refX='8' refY='4.5' orient='auto'>"
-        "<path d='M0,0 L9,4.5 L0,9 Z' fill='#444'/></marker></defs>\n"
-        "<rect width='720' height='420' fill='white'/>\n";
-    char title[2][128];
-    std::snprintf(title[0], sizeof title[0], "(a) θcon が直交方向から時計回りに %.1f°", turn);
-    std::snprintf(title[1], sizeof title[1], "(b) θcon が反時計回りに %.1f°", turn);
-    drawPanel(svg, 180, 250, {shoreNormal + turn, shoreNormal, title[0]}, pointAzimuth);
-    drawPanel(svg, 540, 250, {shoreNormal - turn, shoreNormal, title[1]}, pointAzimuth);
-    svg += "<text x='360' y='410' font-size='11' text-anchor='middle' fill='#333'>"
-           "方位は平面直角座標の座標北から時計回り。緑の点が回折地点(防波堤の先端)。</text>\n</svg>\n";
-    FILE* file = _wfopen((folder + L"\\guide-6-breakwater.svg").c_str(), L"wb");
-    if (!file || std::fwrite(svg.data(), 1, svg.size(), file) != svg.size() || std::fclose(file) != 0)
-        failStep(L"cannot write the breakwater figure");
-    say(stdout, L"guide_driver: figure %ls\\guide-6-breakwater.svg\n", folder.c_str());
+// The case on screen with one field typed otherwise: its rows printed as
+// <what>, then the field as it was.
+std::vector<std::wstring> runVariant(HWND params, int id, const wchar_t* value, const wchar_t* what) {
+    const std::wstring before = itemText(params, id);
+    setItemText(params, id, value);
+    std::vector<std::wstring> rows;
+    HWND result = runAndRead(params, rows);
+    printRows(what, rows);
+    say(stdout, L"guide_driver: %ls notes %ls\n", what, itemText(result, kValidityNotes).c_str());
+    PostMessageW(result, WM_COMMAND, 2, 0);
+    waitUntilGone(result, 5000);
+    setItemText(params, id, before.c_str());
+    return rows;
+}
+
+// The side panel's read-out of a click, "緯度：35°55′24.2556″", in degrees.
+double readoutDegrees(const std::wstring& text) {
+    double d = 0.0, m = 0.0, sec = 0.0;
+    const std::size_t at = text.find(L'：');
+    if (at == std::wstring::npos || swscanf(text.c_str() + at + 1, L"%lf°%lf′%lf″", &d, &m, &sec) != 3)
+        failStep(L"a position read-out could not be read");
+    return d + m / 60.0 + sec / 3600.0;
+}
+
+// The plane position of a click on the map (about the origin of the
+// chart's plane coordinates), from the side panel's read-outs.
+void clickedPlace(HWND main, int x, int y, double originLat, double originLon, double& north, double& east) {
+    const LPARAM at = MAKELPARAM(x, y);
+    SendMessageW(main, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(main, WM_LBUTTONUP, 0, at);
+    vornel::toPlaneRect(readoutDegrees(itemText(main, 10)), readoutDegrees(itemText(main, 11)), originLat, originLon,
+                        north, east);
 }
 
 // Clicks the map at client point (x, y), chooses point kind k in the side
@@ -369,11 +204,231 @@ void setPoint(HWND main, int k, int x, int y) {
     SendMessageW(main, WM_LBUTTONUP, 0, at);
     const std::wstring depth = itemText(main, 12);
     say(stdout, L"guide_driver: point %d at (%d, %d): %ls  %ls  %ls\n", k, x, y, itemText(main, 10).c_str(),
-            itemText(main, 11).c_str(), depth.c_str());
+        itemText(main, 11).c_str(), depth.c_str());
     if (depth.find(L'm') == std::wstring::npos) failStep(L"the click gave no depth read-out");
     clickItem(main, 50 + k);
     clickItem(main, 30);
     dismissDeepWaterWarning();
+}
+
+// 「感度と応答...」 of the result dialog: the window, once its runs are done,
+// beside the result dialog.
+HWND openSensitivity(HWND result) {
+    clickItem(result, kSensitivityButton);
+    HWND window = waitForWindow(L"感度と応答", 20000);
+    if (!window) failStep(L"感度と応答 did not open");
+    if (!waitForItemText(window, kSensitivityStatus, L"計算済み", 180000))
+        failStep(L"the sensitivity's runs did not end");
+    RECT r, w;
+    GetWindowRect(result, &r);
+    GetWindowRect(window, &w);
+    MoveWindow(window, r.right + 6, r.top, w.right - w.left, w.bottom - w.top, TRUE);
+    return window;
+}
+
+// 「CSV出力」 of the result dialog into `path`; the report's lines.
+std::vector<std::wstring> saveReport(HWND result, const std::wstring& path) {
+    DeleteFileW(path.c_str());
+    clickItem(result, kCsvButton);
+    chooseFileInDialog(L"簡易逆推定結果のCSVファイル出力", path);
+    for (int i = 0; i < 100 && GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) Sleep(100);
+    std::vector<std::wstring> lines = readShiftJisLines(path);
+    if (lines.empty()) failStep(L"the CSV report was not written");
+    return lines;
+}
+
+// Prints the report's lines from its 「プログラム」 line on, the added part.
+void printAddedLines(const wchar_t* what, const std::vector<std::wstring>& lines) {
+    bool added = false;
+    for (const std::wstring& line : lines) {
+        added = added || line.rfind(L"プログラム,", 0) == 0;
+        if (added) say(stdout, L"guide_driver: %ls %ls\n", what, line.c_str());
+    }
+    if (!added) failStep(L"the CSV report has no プログラム line");
+}
+
+// The example's sensitivity: the window with the default uncertainties (its
+// screenshot and the report), then with a direction known to 16 points.
+void exampleSensitivity(HWND result, const std::wstring& shots, const std::wstring& work) {
+    HWND window = openSensitivity(result);
+    saveScreens(shots, L"guide-7-sensitivity", {window});
+    printAddedLines(L"example report", saveReport(result, work + L"\\鹿島試験.csv"));
+
+    setItemText(window, kSensitivityStatus, L"");
+    setItemText(window, kDirectionUncertainty, L"11.25");
+    PostMessageW(window, WM_COMMAND, IDOK, 0);
+    if (!waitForItemText(window, kSensitivityStatus, L"計算済み", 180000))
+        failStep(L"the 16-point sensitivity's runs did not end");
+    for (const std::wstring& line : saveReport(result, work + L"\\鹿島試験_16方位.csv"))
+        if (line.rfind(L"波向,±", 0) == 0) say(stdout, L"guide_driver: 16 points %ls\n", line.c_str());
+    PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+    waitUntilGone(window, 5000);
+}
+
+// Suspends every thread of the running program `exe` (another process of
+// the prefix); the threads' handles, empty when it is not running.
+std::vector<HANDLE> suspendProgram(const wchar_t* exe) {
+    std::vector<HANDLE> threads;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS | TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return threads;
+    DWORD id = 0;
+    PROCESSENTRY32W p{};
+    p.dwSize = sizeof p;
+    for (BOOL more = Process32FirstW(snapshot, &p); more && !id; more = Process32NextW(snapshot, &p))
+        if (_wcsicmp(p.szExeFile, exe) == 0) id = p.th32ProcessID;
+    THREADENTRY32 t{};
+    t.dwSize = sizeof t;
+    for (BOOL more = id && Thread32First(snapshot, &t); more; more = Thread32Next(snapshot, &t)) {
+        if (t.th32OwnerProcessID != id) continue;
+        if (HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, t.th32ThreadID)) {
+            if (SuspendThread(thread) != static_cast<DWORD>(-1))
+                threads.push_back(thread);
+            else
+                CloseHandle(thread);
+        }
+    }
+    CloseHandle(snapshot);
+    return threads;
+}
+
+void resumeProgram(std::vector<HANDLE>& threads) {
+    for (HANDLE thread : threads) {
+        ResumeThread(thread);
+        CloseHandle(thread);
+    }
+    threads.clear();
+}
+
+// 観測波浪の一括推定 of the example's case on the made-up record
+// 鹿島沖観測.csv: the progress window once the first part is done, the
+// summary window, the report's first lines.
+void batchEstimation(HWND main, const std::wstring& shots, const std::wstring& work) {
+    const std::wstring records = work + L"\\鹿島沖観測.csv";
+    const std::wstring report = work + L"\\鹿島沖観測_逆推定.csv";
+    DeleteFileW(report.c_str());
+    PostMessageW(main, WM_COMMAND, 1630, 0);
+    chooseFileInDialog(L"観測波浪の一括推定", records);
+    HWND progress = waitForWindowWithItem(kBatchProgressBar, L"観測波浪の一括推定", 20000);
+    if (!progress) failStep(L"the batch estimation showed no progress window");
+    // The first part of the record runs in one call of the solver; the window
+    // then counts it and the solver runs the rest. Held there, the window
+    // shows the count and the times as the user sees them half-way.
+    std::vector<HANDLE> held;
+    for (int i = 0; i < 6000 && held.empty(); ++i) {
+        if (!IsWindow(progress)) failStep(L"the batch estimation ended before its progress could be shown");
+        const std::wstring count = itemText(progress, kBatchCount);
+        if (!count.empty() && count.rfind(L"0 / ", 0) != 0) held = suspendProgram(L"zelvo_v3.exe");
+        if (held.empty()) Sleep(5);
+    }
+    if (held.empty()) failStep(L"the batch estimation's second part was not seen");
+    say(stdout, L"guide_driver: batch progress %ls  %ls\n", itemText(progress, kBatchCount).c_str(),
+        itemText(progress, 2104).c_str());
+    saveScreens(shots, L"guide-9-batch-progress", {progress});
+    resumeProgram(held);
+    HWND summary = waitForWindow(L"一括推定の結果", 120000);
+    if (!summary) failStep(L"the batch estimation showed no result window");
+    say(stdout, L"guide_driver: batch summary %ls\n", itemText(summary, 2202).c_str());
+    saveScreens(shots, L"guide-10-batch-result", {summary});
+    const std::vector<std::wstring> lines = readShiftJisLines(report);
+    bool batch = false;
+    for (const std::wstring& line : lines) {
+        batch = batch || line == L"一括推定";
+        if (batch) say(stdout, L"guide_driver: batch report %ls\n", line.c_str());
+    }
+    if (!batch) failStep(L"the batch report has no 一括推定 section");
+    PostMessageW(summary, WM_COMMAND, IDCANCEL, 0);
+    waitUntilGone(summary, 5000);
+}
+
+// The guide's rule for a real breakwater: whichever of B ± 90° lies within 90°
+// of θcon, typed as the shore normal, makes the virtual breakwater run towards
+// B, for every B within 90° of θcon (checked every 7°, both sides of north).
+void checkBreakwaterRule() {
+    int cases = 0;
+    for (double thetaCon : {58.8, 200.0, 355.0}) {
+        for (double turn = -87.0; turn <= 87.0; turn += 7.0) {
+            const double b = std::fmod(thetaCon + turn + 360.0, 360.0);
+            const double plus = std::fmod(b + 90.0, 360.0), minus = std::fmod(b + 270.0, 360.0);
+            auto off = [&](double a) { return std::fabs(std::remainder(a - thetaCon, 360.0)); };
+            const double normal = off(plus) < 90.0 ? plus : minus;
+            if (std::fabs(std::remainder(virtualBreakwaterAzimuth(thetaCon, normal) - b, 360.0)) > 0.01)
+                failStep(L"the guide's rule for a real breakwater does not give its azimuth");
+            ++cases;
+        }
+    }
+    say(stdout, L"guide_driver: breakwater rule holds in %d cases\n", cases);
+}
+
+// A point in the lee of the harbour's head breakwater (the sample chart's
+// plane coordinates have their origin at 36°N 139°50′E, zone IX): the
+// breakwater's azimuth measured on the map, the tip as diffraction point, the
+// shore normal typed so that the virtual breakwater runs the same way; two
+// candidates of one Smax, the notes, the sensitivity and the solver's report
+// of the case, and the same case with the shore normal 3° nearer θcon.
+void shelteredCase(HWND main, HWND params, const std::wstring& program, const std::wstring& shots, int cx, int cy) {
+    double tipNorth, tipEast, cornerNorth, cornerEast;
+    clickedPlace(main, cx - 121, cy - 81, 36.0, 139.0 + 50.0 / 60.0, tipNorth, tipEast);
+    clickedPlace(main, cx - 146, cy - 120, 36.0, 139.0 + 50.0 / 60.0, cornerNorth, cornerEast);
+    const double azimuth =
+        std::fmod(std::atan2(cornerEast - tipEast, cornerNorth - tipNorth) * 180.0 / 3.14159265358979 + 360.0, 360.0);
+    say(stdout, L"guide_driver: sheltered breakwater runs from its tip towards %.0f°, %.1f m long on the map\n",
+        azimuth, std::hypot(cornerEast - tipEast, cornerNorth - tipNorth));
+    clickItem(params, 1800);  // 回折地点: 設定する
+    setItemText(params, 1539, L"鹿島港内");
+    setPoint(main, 0, cx - 156, cy - 77);  // 準沖波地点: 1 km west of the tip, in the basin
+    setPoint(main, 2, cx - 124, cy - 81);  // 回折地点: the tip of the head breakwater
+    say(stdout, L"guide_driver: sheltered shore normal from the map %ls, θdiff %ls, θ %ls, tip %ls m, point %ls m\n",
+        itemText(params, 1527).c_str(), itemText(params, 1528).c_str(), itemText(params, 1507).c_str(),
+        itemText(params, 1526).c_str(), itemText(params, 1506).c_str());
+    // The head breakwater runs along the contours: the shore normal a little
+    // clockwise of θcon makes the virtual one run the same way (north-north-
+    // west). The basin's depths are typed: one contour level surrounds it, so
+    // the map gives none.
+    setItemText(params, 1527, L"63.0");
+    setItemText(params, 1526, L"14.0");
+    setItemText(params, 1506, L"12.0");
+    setItemText(params, 1508, L"1.0");
+    setItemText(params, 1509, L"10");
+    setItemText(params, 1510, L"95");
+    Sleep(300);
+    dismissDeepWaterWarning();
+    say(stdout, L"guide_driver: sheltered case θcon %ls, shore normal %ls, θdiff %ls, θ %ls, tip %ls m, point %ls m\n",
+        itemText(params, 1519).c_str(), itemText(params, 1527).c_str(), itemText(params, 1528).c_str(),
+        itemText(params, 1507).c_str(), itemText(params, 1526).c_str(), itemText(params, 1506).c_str());
+    // How far the point lies from the tip, in wavelengths at the point (the
+    // distance the result's notes measure).
+    auto degrees = [&](int first) {
+        return _wtof(itemText(params, first).c_str()) + _wtof(itemText(params, first + 1).c_str()) / 60.0 +
+               _wtof(itemText(params, first + 2).c_str()) / 3600.0;
+    };
+    double north = 0.0, east = 0.0;
+    vornel::toPlaneRect(degrees(1500), degrees(1503), degrees(1520), degrees(1523), north, east);
+    const double distance = std::hypot(north, east);
+    const double length = vornel::waveLengthAtDepth(10.0, 12.0);
+    say(stdout, L"guide_driver: sheltered point %.0f m from the tip, L %.1f m, %.1f wavelengths\n", distance, length,
+        distance / length);
+    std::vector<std::wstring> rows;
+    HWND result = runAndRead(params, rows);
+    printRows(L"sheltered row", rows);
+    say(stdout, L"guide_driver: sheltered notes %ls\n", itemText(result, kValidityNotes).c_str());
+    RECT pr, rr;
+    GetWindowRect(params, &pr);
+    GetWindowRect(result, &rr);
+    MoveWindow(result, pr.right + 10, 40, rr.right - rr.left, rr.bottom - rr.top, TRUE);
+    HWND window = openSensitivity(result);
+    saveScreens(shots, L"guide-8-two-candidates", {window});
+    bool candidates = false;
+    for (const std::wstring& line : readShiftJisLines(program + L"\\zelvo-out_鹿島港内.txt")) {
+        candidates = candidates || line.rfind(L"Candidates", 0) == 0;
+        if (candidates && !line.empty()) say(stdout, L"guide_driver: sheltered solver %ls\n", line.c_str());
+        if (candidates && line.empty()) break;
+    }
+    PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+    waitUntilGone(window, 5000);
+    PostMessageW(result, WM_COMMAND, 2, 0);
+    waitUntilGone(result, 5000);
+    const bool same = runVariant(params, 1527, L"60.0", L"sheltered 60.0 row") == rows;
+    say(stdout, L"guide_driver: sheltered shore normal 60.0 gives %ls\n", same ? L"the same rows" : L"other rows");
 }
 
 // "M7000データ一覧から検索" → "M7000データフォルダーの設定": the folder picker
@@ -392,8 +447,7 @@ HWND openOwnDataSet(HWND main, const std::wstring& own) {
     Sleep(500);
     setItemText(picker, 1152, own.c_str());
     PostMessageW(GetDlgItem(picker, IDOK), BM_CLICK, 0, 0);
-    for (int i = 0; i < 150 && IsWindow(picker) && IsWindowVisible(picker); ++i) Sleep(100);
-    if (IsWindow(picker) && IsWindowVisible(picker)) failStep(L"the folder picker stayed open");
+    if (!waitUntilGone(picker, 15000)) failStep(L"the folder picker stayed open");
     Sleep(500);
     PostMessageW(main, WM_COMMAND, 1200, 0);
     HWND params = waitForWindow(L"VORNELパラメータ", 20000);
@@ -405,12 +459,15 @@ HWND openOwnDataSet(HWND main, const std::wstring& own) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 3 && argc != 4) {
-        say(stderr, L"usage: release_guide_driver <program folder> <screenshot folder or -> [<own M7000 folder>]\n");
+    if (argc < 3 || argc > 5) {
+        say(stderr,
+            L"usage: release_guide_driver <program folder> <screenshot folder or -> "
+            L"[<own M7000 folder> [<work folder>]]\n");
         return 1;
     }
     const std::wstring folder = argv[1];
     const std::wstring shots = argv[2];
+    const std::wstring work = argc == 5 ? argv[4] : std::wstring();
     if (shots != L"-") CreateDirectoryW(shots.c_str(), nullptr);
 
     const std::wstring program = folder + L"\\VORNEL.exe";
@@ -479,13 +536,14 @@ int wmain(int argc, wchar_t** argv) {
 
     std::vector<std::wstring> rows;
     HWND result = runAndRead(params, rows);
-    for (std::size_t r = 0; r < rows.size(); ++r) say(stdout, L"guide_driver: row %2zu  %ls\n", r + 1, rows[r].c_str());
+    printRows(L"row", rows);
     // The result dialog opens over the map: show it beside the parameter dialog.
     RECT pr, rr;
     GetWindowRect(params, &pr);
     GetWindowRect(result, &rr);
     MoveWindow(result, pr.right + 10, 40, rr.right - rr.left, rr.bottom - rr.top, TRUE);
     saveScreens(shots, L"guide-4-result", {params, main, result});
+    printWholeSea(folder, L"鹿島試験", _wtof(itemText(params, 1519).c_str()));
     PostMessageW(result, WM_COMMAND, 2, 0);  // 閉じる
     Sleep(500);
 
@@ -507,14 +565,25 @@ int wmain(int argc, wchar_t** argv) {
         failStep(L"the example typed from its table gives other rows than the clicks");
     }
     say(stdout, L"guide_driver: the example typed from its table gives the same %zu rows\n", typedRows.size());
+    GetWindowRect(result, &rr);
+    MoveWindow(result, pr.right + 10, 40, rr.right - rr.left, rr.bottom - rr.top, TRUE);
+    if (!work.empty()) exampleSensitivity(result, shots, work);
     PostMessageW(result, WM_COMMAND, 2, 0);
-    Sleep(500);
+    waitUntilGone(result, 5000);
+    // The guide's variants of the example: a direction near the refraction
+    // limit, and θcon read a few degrees either way.
+    runVariant(params, 1510, L"119", L"direction 119 row");
+    runVariant(params, 1519, L"55.0", L"θcon 55 row");
+    runVariant(params, 1519, L"62.0", L"θcon 62 row");
+    if (!work.empty()) batchEstimation(main, shots, work);
 
     // The figure of the virtual breakwater: a tip whose shore normal is the
     // coast's (θcon of the example rounded), θcon 3° to either side of it, the
     // point south of the tip.
     const double thetaCon = _wtof(itemText(params, 1519).c_str());
     writeBreakwaterFigure(shots, std::round(thetaCon), 3.0, 180.0);
+    checkBreakwaterRule();
+    if (!work.empty()) shelteredCase(main, params, folder, shots, cx, cy);
 
     // Close as a user would: Esc in the parameter dialog.
     PostMessageW(params, WM_COMMAND, 2, 0);
@@ -522,7 +591,7 @@ int wmain(int argc, wchar_t** argv) {
 
     // The engineer's own data: the converted grid in the M7000 view, with the
     // quasi-offshore point set in the middle of it.
-    if (argc == 4) {
+    if (argc >= 4) {
         params = openOwnDataSet(main, argv[3]);
         setPoint(main, 0, cx, cy);
         saveScreens(shots, L"guide-5-own-data", {params, main});
