@@ -36,6 +36,9 @@ bool runCsvDialog(HWND owner, const char* title, wchar_t* name, DWORD capacity, 
     ofn.nMaxFile = capacity;
     ofn.lpstrInitialDir = initialFolder.empty() ? nullptr : initialFolder.c_str();
     ofn.lpstrTitle = caption.c_str();
+    // A name typed without its extension gets ".csv" from the dialog itself,
+    // so that its overwrite prompt asks about the file that is written.
+    ofn.lpstrDefExt = save ? L"csv" : nullptr;
     // No help button: there is no help to show.
     ofn.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | flags;
     const BOOL chosen = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
@@ -44,16 +47,30 @@ bool runCsvDialog(HWND owner, const char* title, wchar_t* name, DWORD capacity, 
     return chosen != FALSE;
 }
 
+// Asks before an existing report is replaced under a name the save dialog's
+// own prompt never saw; true to replace it.
+bool confirmReplace(HWND owner, const std::wstring& file) {
+    const std::wstring text = fillIn(msg::kCsvReplaceQuestion, {file});
+    const std::wstring caption = widen(msg::kCsvDialogTitle);
+    return MessageBoxW(owner, text.c_str(), caption.c_str(), MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDYES;
+}
+
 }  // namespace
 
 int chooseCsvFile(HWND owner) {
     wchar_t name[kCsvNameCapacity] = {};
     csvFileName().copy(name, kCsvNameCapacity - 1);
-    if (!runCsvDialog(owner, msg::kCsvDialogTitle, name, kCsvNameCapacity, OFN_OVERWRITEPROMPT, true)) return -1;
-    std::wstring file(name);
-    acceptChosenCsvName(file, lastCsvFolder());
-    csvFileName() = file;
-    return 0;
+    for (;;) {
+        if (!runCsvDialog(owner, msg::kCsvDialogTitle, name, kCsvNameCapacity, OFN_OVERWRITEPROMPT, true)) return -1;
+        std::wstring file(name);
+        std::wstring folder = lastCsvFolder();
+        // Where ".csv" is still added here, the file may exist: as the
+        // dialog's prompt, No goes back to the dialog.
+        if (acceptChosenCsvName(file, folder) && platform().fileExists(file) && !confirmReplace(owner, file)) continue;
+        lastCsvFolder() = folder;
+        csvFileName() = file;
+        return 0;
+    }
 }
 
 bool chooseCaseReport(HWND owner, std::wstring& path) {

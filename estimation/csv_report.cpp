@@ -199,13 +199,15 @@ std::wstring csvFilterList(std::wstring_view resourceText) {
     return list;
 }
 
-void acceptChosenCsvName(std::wstring& name, std::wstring& lastFolder) {
+bool acceptChosenCsvName(std::wstring& name, std::wstring& lastFolder) {
     const std::size_t slash = name.rfind(L'\\');
     // Only the file name's own dot counts: company folders such as
     // C:\Users\t.yamada must not leave a report without an extension.
     const std::size_t nameStart = slash == std::wstring::npos ? 0 : slash + 1;
-    if (name.find(L'.', nameStart) == std::wstring::npos && name.size() + 4 < kCsvNameCapacity) name += L".csv";
+    const bool append = name.find(L'.', nameStart) == std::wstring::npos && name.size() + 4 < kCsvNameCapacity;
+    if (append) name += L".csv";
     if (slash != std::wstring::npos) lastFolder = name.substr(0, slash);
+    return append;
 }
 
 int writeReportFile(WindowRef owner, const std::wstring& path, const std::function<void(ReportWriter&)>& content) {

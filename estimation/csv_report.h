@@ -29,8 +29,9 @@ std::wstring csvFilterList(std::wstring_view resourceText);
 
 // What happens to a name the save dialog returned: ".csv" is appended when the
 // file name (after the last backslash) holds no dot and it fits the buffer;
-// `lastFolder` becomes the part before the last backslash, if any.
-void acceptChosenCsvName(std::wstring& name, std::wstring& lastFolder);
+// `lastFolder` becomes the part before the last backslash, if any. True when
+// ".csv" was appended: the dialog's overwrite prompt did not see that name.
+bool acceptChosenCsvName(std::wstring& name, std::wstring& lastFolder);
 
 // Writes the report of `run` (the run on screen) to `path` (wide from the save
 // dialog to the file call, so that any folder name works), replacing an

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "platform/callback_guard_win32.h"
+
 namespace vornel {
 
 namespace {
@@ -28,6 +30,20 @@ ScrollRequest requestOf(WORD code) {
     }
 }
 
+bool isClosedDropDownList(HWND control) {
+    wchar_t className[16] = {};
+    GetClassNameW(control, className, 16);
+    return lstrcmpiW(className, WC_COMBOBOXW) == 0 && !SendMessageW(control, CB_GETDROPPEDSTATE, 0, 0);
+}
+
+// The focus came from another control of the same dialog while no mouse
+// button is down: Tab, an arrow or the program moving it on, not a click
+// and not the dialog's activation (which restores it from outside).
+bool focusMovedByKeyboard(HWND dialog, HWND previous) {
+    return previous && previous != dialog && IsChild(dialog, previous) && GetKeyState(VK_LBUTTON) >= 0 &&
+           GetKeyState(VK_RBUTTON) >= 0 && GetKeyState(VK_MBUTTON) >= 0;
+}
+
 int clientHeightOf(HWND window) {
     RECT client{};
     GetClientRect(window, &client);
@@ -37,12 +53,18 @@ int clientHeightOf(HWND window) {
 }  // namespace
 
 ScreenRect workAreaOf(HWND window) {
+    RECT primary{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &primary, 0);
     MONITORINFO info{};
     info.cbSize = sizeof info;
-    if (GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info))
-        return {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info))
+        return {primary.left, primary.top, primary.right, primary.bottom};
+    RECT work = info.rcWork;
+    // The system's own answer for the primary monitor, which is the same on
+    // Windows; a work area set there (SPI_SETWORKAREA) may reach the
+    // monitor's record later, or under Wine not at all.
+    RECT both{};
+    if ((info.dwFlags & MONITORINFOF_PRIMARY) && IntersectRect(&both, &work, &primary)) work = both;
     return {work.left, work.top, work.right, work.bottom};
 }
 
@@ -52,23 +74,39 @@ ScreenRect windowRectOf(HWND window) {
     return {r.left, r.top, r.right, r.bottom};
 }
 
-void DialogScroller::apply(const DialogFit& fit) {
-    const ScreenRect& r = fit.window;
-    if (!fit.scrolls) {
-        SetWindowPos(dialog_, nullptr, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        return;
-    }
+void DialogScroller::attach() {
+    const ScreenRect whole = windowRectOf(dialog_);
+    fullWidth_ = whole.width();
+    fullHeight_ = whole.height();
     contentHeight_ = clientHeightOf(dialog_);
     RECT row{0, 0, 0, 16};  // one row of the templates, in dialog units
     MapDialogRect(dialog_, &row);
     lineHeight_ = row.bottom > 0 ? row.bottom : 16;
+    for (HWND control = GetWindow(dialog_, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT))
+        SetWindowSubclass(control, controlProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+}
 
+void DialogScroller::apply(const DialogFit& fit) {
+    const ScreenRect& r = fit.window;
+    if (!fit.scrolls) {
+        if (!scrolls_) {
+            SetWindowPos(dialog_, nullptr, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            return;
+        }
+        // The screen grew: the whole contents show again, without a scroll bar.
+        scrollTo(0);
+        scrolls_ = false;
+        SetWindowLongPtrW(dialog_, GWL_STYLE, GetWindowLongPtrW(dialog_, GWL_STYLE) & ~WS_VSCROLL);
+        SetWindowPos(dialog_, nullptr, r.left, r.top, fullWidth_, fullHeight_,
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        RedrawWindow(dialog_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+        return;
+    }
     SetWindowLongPtrW(dialog_, GWL_STYLE, GetWindowLongPtrW(dialog_, GWL_STYLE) | WS_VSCROLL);
     SetWindowPos(dialog_, nullptr, r.left, r.top, r.width(), r.height(),
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     viewHeight_ = clientHeightOf(dialog_);
     scrolls_ = true;
-    position_ = 0;
 
     SCROLLINFO info{};
     info.cbSize = sizeof info;
@@ -76,13 +114,17 @@ void DialogScroller::apply(const DialogFit& fit) {
     info.nMin = 0;
     info.nMax = contentHeight_ - 1;
     info.nPage = static_cast<UINT>(viewHeight_);
-    info.nPos = 0;
+    info.nPos = position_;
     SetScrollInfo(dialog_, SB_VERT, &info, TRUE);
+    // A lower screen than before may leave less to scroll.
+    scrollTo(position_);
+}
 
-    // Every control that can take the focus (Tab, a click, the program) is
-    // scrolled into view when it does.
-    for (HWND control = GetWindow(dialog_, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT))
-        SetWindowSubclass(control, controlProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+void DialogScroller::refit() {
+    if (fullHeight_ <= 0) return;
+    const ScreenRect now = windowRectOf(dialog_);
+    const ScreenRect whole{now.left, now.top, now.left + fullWidth_, now.top + fullHeight_};
+    apply(fitDialogToWorkArea(whole, workAreaOf(dialog_), GetSystemMetrics(SM_CXVSCROLL)));
 }
 
 bool DialogScroller::onMessage(UINT message, WPARAM wParam, LPARAM) {
@@ -139,8 +181,25 @@ LRESULT CALLBACK DialogScroller::controlProcedure(HWND control, UINT message, WP
         RemoveWindowSubclass(control, controlProcedure, kSubclassId);
         return DefSubclassProc(control, message, wParam, lParam);
     }
+    return guardCallback(
+        [&] { return reinterpret_cast<DialogScroller*>(self)->onControlMessage(control, message, wParam, lParam); },
+        [&] { return DefSubclassProc(control, message, wParam, lParam); });
+}
+
+LRESULT DialogScroller::onControlMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_MOUSEWHEEL && isClosedDropDownList(control)) {
+        // A closed list would take the wheel as a change of its selection (the
+        // spreading relation the estimate uses): the dialog scrolls instead,
+        // where it scrolls, and nothing changes where it does not.
+        SendMessageW(dialog_, message, wParam, lParam);
+        return 0;
+    }
     const LRESULT result = DefSubclassProc(control, message, wParam, lParam);
-    if (message == WM_SETFOCUS) reinterpret_cast<DialogScroller*>(self)->showControl(control);
+    // Only a focus that the keyboard moved within the dialog (Tab, the
+    // program's WM_NEXTDLGCTL) scrolls: a click would jump the dialog under
+    // the pointer, and its activation should not move it at all.
+    if (message == WM_SETFOCUS && scrolls_ && focusMovedByKeyboard(dialog_, reinterpret_cast<HWND>(wParam)))
+        showControl(control);
     return result;
 }
 

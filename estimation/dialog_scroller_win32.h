@@ -23,9 +23,20 @@ public:
     DialogScroller(const DialogScroller&) = delete;
     DialogScroller& operator=(const DialogScroller&) = delete;
 
+    // Once, while the dialog still has the size of its template: notes that
+    // size and hooks every control. A closed drop-down list then passes the
+    // wheel to the dialog instead of changing its selection, and a control
+    // that receives the focus from the keyboard comes into view.
+    void attach();
+
     // Moves the dialog to `fit.window`. With `fit.scrolls` the dialog takes
-    // that size too and its contents scroll from then on.
+    // that size too and its contents scroll from then on; without, it gets
+    // the size of its template back.
     void apply(const DialogFit& fit);
+
+    // Fits the dialog again to the work area of its monitor, which changed
+    // (WM_DISPLAYCHANGE, WM_SETTINGCHANGE for the work area).
+    void refit();
 
     // WM_VSCROLL and WM_MOUSEWHEEL of the dialog; true when handled.
     bool onMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -33,11 +44,14 @@ public:
 private:
     static LRESULT CALLBACK controlProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                              DWORD_PTR self);
+    LRESULT onControlMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
     void showControl(HWND control);
     void scrollTo(int position);
 
     HWND dialog_;
     bool scrolls_ = false;
+    int fullWidth_ = 0;  // the window as the template makes it, unscrolled
+    int fullHeight_ = 0;
     int contentHeight_ = 0;
     int viewHeight_ = 0;
     int lineHeight_ = 16;

@@ -30,8 +30,7 @@ constexpr FieldCheck kFieldChecks[kParamFieldCount] = {
 // text is cut so that the message stays whole.
 constexpr std::size_t kMaxMessageChars = 255;
 
-std::wstring rejectionText(const char* templ, std::wstring_view typed) {
-    const std::wstring t = widen(templ);
+std::wstring rejectionText(const std::wstring& t, std::wstring_view typed) {
     const std::size_t at = t.find(L"%s");
     const std::wstring prefix = t.substr(0, at);
     const std::wstring suffix = t.substr(at + 2);
@@ -42,6 +41,22 @@ std::wstring rejectionText(const char* templ, std::wstring_view typed) {
         typed = typed.substr(0, room);
     }
     return prefix + std::wstring(typed) + suffix;
+}
+
+std::wstring rejectionText(const char* templ, std::wstring_view typed) {
+    return rejectionText(widen(templ), typed);
+}
+
+// A message about field `fieldIndex`: its name in the first "%s" of `templ`,
+// the typed text in the second.
+std::wstring fieldRejectionText(const char* templ, int fieldIndex, std::wstring_view typed) {
+    const std::wstring t = widen(templ);
+    const std::size_t at = t.find(L"%s");
+    return rejectionText(t.substr(0, at) + fieldName(fieldIndex) + t.substr(at + 2), typed);
+}
+
+bool isWholeNumberCheck(FieldCheck check) {
+    return check == LatDegrees || check == LonDegrees || check == Minutes;
 }
 
 bool isTokenSeparator(wchar_t c) {
@@ -73,8 +88,32 @@ bool fieldEntryAccepted(int fieldIndex, int intValue, double realValue) {
     return true;
 }
 
+std::wstring fieldName(int fieldIndex) {
+    const int id = kFirstParamFieldId + fieldIndex;
+    const auto group = [](int kind) { return widen(msg::kPointGroupNames[kind]) + L"の"; };
+    constexpr int kGroupFirst[4] = {1500, 1512, 1520, 1530};
+    for (int kind = 0; kind < 4; ++kind)
+        if (id >= kGroupFirst[kind] && id < kGroupFirst[kind] + 7)
+            return group(kind) + widen(msg::kCoordinateFieldNames[id - kGroupFirst[kind]]);
+    for (const msg::FieldLabel& label : msg::kOtherFieldNames)
+        if (label.id == id) return group(label.group) + widen(label.name);
+    return std::wstring();
+}
+
 int checkFieldEntry(WindowRef window, int fieldIndex, int intValue, double realValue, std::wstring_view text) {
-    if (fieldEntryAccepted(fieldIndex, intValue, realValue)) return 0;
+    if (fieldEntryAccepted(fieldIndex, intValue, realValue)) {
+        // In range, but only as far as the text was read: a second number
+        // (「2,5」 runs as 2) or a fraction in a whole-number field (35.5° as
+        // 35°) would change the case without a word.
+        const char* problem = nullptr;
+        if (hasStrayDigits(text))
+            problem = msg::kStrayDigitsText;
+        else if (isWholeNumberCheck(fieldCheckOf(fieldIndex)) && realValue != intValue)
+            problem = msg::kNotWholeText;
+        if (!problem) return 0;
+        platform().warn(window, widen(msg::kNumberCaption), fieldRejectionText(problem, fieldIndex, text));
+        return 1;
+    }
     const char* message = nullptr;
     const char* caption = nullptr;
     switch (fieldCheckOf(fieldIndex)) {

@@ -21,12 +21,18 @@ enum class FieldCheck { LatDegrees, LonDegrees, Minutes, Seconds, Magnitude, Ang
 // The check type of field index 0 ... 36.
 FieldCheck fieldCheckOf(int fieldIndex);
 
+// The name of field index 0 ... 36 in messages: 「準沖波地点の周期」.
+std::wstring fieldName(int fieldIndex);
+
 // Whether field index 0 ... 36 accepts a text that reads as these values.
 bool fieldEntryAccepted(int fieldIndex, int intValue, double realValue);
 
 // The entry check of a field the user changed. `intValue` and `realValue` are
 // `text` read as an integer and a real (0 without a numeric prefix). Returns 1
 // after showing the rejection message (owner `window`), 0 when accepted.
+// Besides the range of its type, a text is refused when reading it would drop
+// digits (a second number, 「2,5」), and a whole-number field (degrees,
+// minutes) refuses a fraction; those messages name the field.
 int checkFieldEntry(WindowRef window, int fieldIndex, int intValue, double realValue, std::wstring_view text);
 
 // Empty text: 0, `out` untouched. Otherwise `out` = the text as an integer,

@@ -19,6 +19,30 @@ inline constexpr char kMagnitudeCaption[] = "水深の入力";
 inline constexpr char kAngleText[] = "範囲(0.0,360.0)外の値[%s]は入力できません。";
 inline constexpr char kAngleCaption[] = "角度の入力";
 
+// A typed text that reads as something other than what it shows: the first
+// %s is the field's name (fieldName), the second the text as typed.
+inline constexpr char kNumberCaption[] = "数値の入力";
+inline constexpr char kStrayDigitsText[] =
+    "%sの値[%s]は一つの数として読めません。数は一つだけ、小数点は「.」で入力してください（単位は数の後に書けます）。";
+inline constexpr char kNotWholeText[] = "%sの値[%s]には整数を入力してください。";
+// The names of the fields: the group, then the field within it.
+inline constexpr const char* kPointGroupNames[4] = {"準沖波地点", "等深線の代表点", "回折地点", "沖波地点"};
+inline constexpr const char* kCoordinateFieldNames[7] = {"緯度（度）", "緯度（分）", "緯度（秒）", "経度（度）",
+                                                         "経度（分）", "経度（秒）", "水深"};
+struct FieldLabel {
+    int id;
+    int group;
+    const char* name;
+};
+inline constexpr FieldLabel kOtherFieldNames[] = {{1507, 0, "防波堤先端から見た方位角θ"},
+                                                  {1508, 0, "波高"},
+                                                  {1509, 0, "周期"},
+                                                  {1510, 0, "波向"},
+                                                  {1511, 0, "相対水深(h/L0)"},
+                                                  {1519, 1, "垂線の方位角θcon"},
+                                                  {1527, 2, "汀線の直交方向"},
+                                                  {1528, 2, "仮想防波堤の法線方向θdiff"}};
+
 // The deep-water test of the offshore point.
 inline constexpr char kDeepWaterCaption[] = "沖波地点の設定";
 inline constexpr char kDeepWaterText[] = "沖波地点の水深が深海条件を満たしていません。[h/L0=%5.3lf<0.5]";
@@ -102,6 +126,7 @@ inline constexpr char kCsvWriteFailed[] = "ファイル(%s)の書き込みに失
 inline constexpr char kCsvCannotReplace[] =
     "ファイル(%s)の書き込みに失敗しました。\nExcel などで開いていれば閉じてから、もう一度保存してください。";
 inline constexpr char kCsvDialogTitle[] = "簡易逆推定結果のCSVファイル出力";
+inline constexpr char kCsvReplaceQuestion[] = "%s は既に存在します。\n置き換えますか?";
 
 // Reopening a case from its CSV report (the %s are, in order, the file, the
 // line and the expected text, the value or the relation).

@@ -17,9 +17,11 @@ bool isDigit(unsigned c) {
 
 // The numeric prefix of `text` as plain ASCII: sign, digits, an optional
 // fraction and exponent. Works on bytes and on wide characters alike.
+// `end` (when given) receives where the prefix ends in `text`.
 template <typename Char>
-std::string numericPrefix(std::basic_string_view<Char> text, bool allowFraction) {
+std::string numericPrefix(std::basic_string_view<Char> text, bool allowFraction, std::size_t* end = nullptr) {
     std::size_t i = 0;
+    if (end) *end = 0;
     auto at = [&](std::size_t k) -> unsigned { return k < text.size() ? static_cast<unsigned>(text[k]) : 0u; };
     while (i < text.size() && isCSpace(at(i))) ++i;
     std::string out;
@@ -29,7 +31,10 @@ std::string numericPrefix(std::basic_string_view<Char> text, bool allowFraction)
         out.push_back(static_cast<char>(at(i++)));
         ++digits;
     }
-    if (!allowFraction) return digits ? out : std::string();
+    if (!allowFraction) {
+        if (end && digits) *end = i;
+        return digits ? out : std::string();
+    }
     if (at(i) == '.') {
         std::size_t j = i + 1;
         std::string fraction = ".";
@@ -50,8 +55,10 @@ std::string numericPrefix(std::basic_string_view<Char> text, bool allowFraction)
         if (isDigit(at(j))) {
             while (isDigit(at(j))) exponent.push_back(static_cast<char>(at(j++)));
             out += exponent;
+            i = j;
         }
     }
+    if (end) *end = i;
     return out;
 }
 
@@ -90,7 +97,10 @@ std::wstring foldFullWidth(std::wstring_view text) {
     std::wstring folded(text);
     for (wchar_t& c : folded) {
         if (c >= L'０' && c <= L'９') c = static_cast<wchar_t>(L'0' + (c - L'０'));
-        else if (c == L'．') c = L'.';
+        // The full-width point, and the ideographic full stop that the period
+        // key gives with the input method on (「２。５」).
+        else if (c == L'．' || c == L'\u3002' || c == L'\uFF61')
+            c = L'.';
         else if (c == L'－' || c == L'−') c = L'-';  // full-width hyphen-minus, minus sign
         else if (c == L'＋') c = L'+';
         else if (c == L'，') c = L',';
@@ -106,6 +116,15 @@ int textToInt(std::wstring_view text) {
 double textToReal(std::wstring_view text) {
     const std::wstring folded = foldFullWidth(text);
     return prefixToReal(numericPrefix(std::wstring_view(folded), true));
+}
+
+bool hasStrayDigits(std::wstring_view text) {
+    const std::wstring folded = foldFullWidth(text);
+    std::size_t end = 0;
+    numericPrefix(std::wstring_view(folded), true, &end);
+    for (std::size_t i = end; i < folded.size(); ++i)
+        if (isDigit(static_cast<unsigned>(folded[i]))) return true;
+    return false;
 }
 
 }  // namespace vornel

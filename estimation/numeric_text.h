@@ -17,8 +17,14 @@ double textToReal(std::string_view text);
 int textToInt(std::wstring_view text);
 double textToReal(std::wstring_view text);
 
-// Full-width digits, decimal point, signs, comma and the ideographic space as
-// their ASCII forms; every other character as it is.
+// Full-width digits, decimal point (also 「。」 and 「｡」), signs, comma and
+// the ideographic space as their ASCII forms; every other character as it is.
 std::wstring foldFullWidth(std::wstring_view text);
+
+// Whether `text` holds digits that are not part of the number it starts
+// with: a second number (「2,5」, 「1 5」, 「2.5.1」) or a number after a word
+// (「約2.5」), which reading the text would drop or read as 0. A trailing unit
+// (「1.5m」, 「10秒」) holds none.
+bool hasStrayDigits(std::wstring_view text);
 
 }  // namespace vornel

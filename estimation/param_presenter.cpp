@@ -477,6 +477,10 @@ bool ParamPresenter::onCommand(int id) {
             start();
             return true;
         case 2:
+            // Esc. Japanese users press it to cancel a conversion, often twice;
+            // the dialog has no close button and would reopen empty at the
+            // next paint of the map, so Esc keeps it. 1499 closes it.
+            return true;
         case kClose:
             close(id);
             return true;

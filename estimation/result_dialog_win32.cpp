@@ -7,6 +7,7 @@
 #include "estimation/estimation_dialogs_win32.h"
 #include "estimation/estimation_windows.h"
 #include "estimation/result_presenter.h"
+#include "platform/callback_guard_win32.h"
 #include "resources/resource.h"
 
 namespace vornel {
@@ -37,20 +38,24 @@ private:
 };
 
 INT_PTR CALLBACK ResultDialogWindow::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        auto* self = new ResultDialogWindow(hwnd);
-        SetWindowLongPtrW(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
-        self->initialise();
-        return TRUE;
-    }
-    ResultDialogWindow* self = of(hwnd);
-    if (!self) return FALSE;
-    const INT_PTR result = self->handle(message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, DWLP_USER, 0);
-        delete self;
-    }
-    return result;
+    return guardCallback(
+        [&]() -> INT_PTR {
+            if (message == WM_INITDIALOG) {
+                auto* self = new ResultDialogWindow(hwnd);
+                SetWindowLongPtrW(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+                self->initialise();
+                return FALSE;  // the focus is set: 閉じる, with the top of the results in view
+            }
+            ResultDialogWindow* self = of(hwnd);
+            if (!self) return FALSE;
+            const INT_PTR result = self->handle(message, wParam, lParam);
+            if (message == WM_NCDESTROY) {
+                SetWindowLongPtrW(hwnd, DWLP_USER, 0);
+                delete self;
+            }
+            return result;
+        },
+        []() -> INT_PTR { return TRUE; });
 }
 
 INT_PTR ResultDialogWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -58,6 +63,12 @@ INT_PTR ResultDialogWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_VSCROLL:
         case WM_MOUSEWHEEL:
             return scroller_.onMessage(message, wParam, lParam) ? TRUE : FALSE;
+        case WM_DISPLAYCHANGE:
+            scroller_.refit();
+            return TRUE;
+        case WM_SETTINGCHANGE:
+            if (wParam == SPI_SETWORKAREA) scroller_.refit();
+            return FALSE;
         case WM_COMMAND:
             return onCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
         case WM_CLOSE:  // no system menu: only the buttons and commands close it
@@ -72,7 +83,13 @@ void ResultDialogWindow::initialise() {
     // A new run's results: the sensitivity shown was the previous run's.
     closeSensitivityWindow();
     initialiseResultDialog(fields_);
-    if (noteResultDialogOpened(hwnd_)) placeAtFirstOpening();
+    if (!noteResultDialogOpened(hwnd_)) return;
+    scroller_.attach();
+    placeAtFirstOpening();
+    // The dialog shows its top (the echo of the inputs and the first rows).
+    // Left to the dialog manager, the focus would go to the relation list
+    // near the bottom; 閉じる is the default button that Enter and Esc press.
+    SetFocus(GetDlgItem(hwnd_, IDCANCEL));
 }
 
 // Beside the main window and inside the work area of its monitor (with a

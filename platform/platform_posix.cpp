@@ -24,6 +24,7 @@
 
 #include "platform/platform.h"
 #include "platform/text.h"
+#include "platform/wildcard.h"
 
 extern char** environ;
 
@@ -78,27 +79,6 @@ std::string convert(const char* to, const char* from, const char* in, std::size_
     iconv_close(cd);
     out.resize(out.size() - dstLeft);
     return out;
-}
-
-// Windows-style wildcard match: '*' any run, '?' one character (a trailing
-// '?' may also match nothing, as on Windows, so "????" takes names of one to four characters).
-bool wildcardMatch(std::wstring_view pattern, std::wstring_view name) {
-    if (pattern.empty()) return name.empty();
-    if (pattern[0] == L'*') {
-        for (std::size_t i = 0; i <= name.size(); ++i)
-            if (wildcardMatch(pattern.substr(1), name.substr(i))) return true;
-        return false;
-    }
-    if (pattern[0] == L'?') {
-        if (!name.empty() && wildcardMatch(pattern.substr(1), name.substr(1))) return true;
-        // At the end of the name or before a dot '?' may match nothing.
-        if (name.empty() || name[0] == L'.') return wildcardMatch(pattern.substr(1), name);
-        return false;
-    }
-    if (name.empty()) return false;
-    auto lower = [](wchar_t c) { return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c - L'A' + L'a') : c; };
-    if (lower(pattern[0]) != lower(name[0])) return false;
-    return wildcardMatch(pattern.substr(1), name.substr(1));
 }
 
 class PosixPlatform final : public Platform {

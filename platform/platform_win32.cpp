@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/wildcard.h"
 
 namespace vornel {
 
@@ -24,24 +25,62 @@ private:
     HANDLE handle_;
 };
 
+// While a warning box is up, every other window of the thread is disabled
+// too, not only its owner: the parameter dialog has no owner, so a box of the
+// dialog would leave the map live, and a box shown while the map's paint
+// loads contours would let the user choose other data and reload the store
+// underneath that load. Nothing re-enters through the user while it shows.
+class OtherWindowsDisabled {
+public:
+    explicit OtherWindowsDisabled(HWND owner) : owner_(owner) {
+        EnumThreadWindows(GetCurrentThreadId(), &OtherWindowsDisabled::disable, reinterpret_cast<LPARAM>(this));
+    }
+    ~OtherWindowsDisabled() {
+        for (HWND window : disabled_)
+            if (IsWindow(window)) EnableWindow(window, TRUE);
+    }
+    OtherWindowsDisabled(const OtherWindowsDisabled&) = delete;
+    OtherWindowsDisabled& operator=(const OtherWindowsDisabled&) = delete;
+
+private:
+    static BOOL CALLBACK disable(HWND window, LPARAM self) {
+        auto* me = reinterpret_cast<OtherWindowsDisabled*>(self);
+        // The owner is the box's own to disable and enable again.
+        if (window != me->owner_ && IsWindowVisible(window) && IsWindowEnabled(window)) {
+            EnableWindow(window, FALSE);
+            me->disabled_.push_back(window);
+        }
+        return TRUE;
+    }
+
+    HWND owner_;
+    std::vector<HWND> disabled_;
+};
+
 class Win32Platform final : public Platform {
 public:
     void warn(WindowRef owner, std::wstring_view caption, std::wstring_view text) override {
         const std::wstring c(caption), t(text);
-        MessageBoxW(static_cast<HWND>(owner), t.c_str(), c.c_str(), MB_ICONEXCLAMATION | MB_OK);
+        // A box without an owner belongs to the window the user works in.
+        HWND ownerWindow = owner ? static_cast<HWND>(owner) : GetActiveWindow();
+        if (ownerWindow && !IsWindow(ownerWindow)) ownerWindow = nullptr;
+        OtherWindowsDisabled others(ownerWindow);
+        MessageBoxW(ownerWindow, t.c_str(), c.c_str(), MB_ICONEXCLAMATION | MB_OK | (ownerWindow ? 0 : MB_TASKMODAL));
     }
 
     // Code page 932 on every system: the system code page (1252 on an English
     // Windows, 65001 with the UTF-8 beta option) would read the data files'
-    // Shift_JIS names as other characters.
+    // Shift_JIS names as other characters. Without best-fit look-alikes: the
+    // system would write ¥ as a backslash (another folder in a path) and ë
+    // as e; a character Shift_JIS lacks becomes '?' instead, as documented.
     std::string toCp932(std::wstring_view wide) override {
         if (wide.empty()) return std::string();
-        const int n = WideCharToMultiByte(kDataCodePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                          nullptr, nullptr);
+        const int n = WideCharToMultiByte(kDataCodePage, WC_NO_BEST_FIT_CHARS, wide.data(),
+                                          static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
         std::string out(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
         if (n > 0)
-            WideCharToMultiByte(kDataCodePage, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr,
-                                nullptr);
+            WideCharToMultiByte(kDataCodePage, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),
+                                out.data(), n, nullptr, nullptr);
         return out;
     }
 
@@ -61,6 +100,8 @@ public:
         if (h == INVALID_HANDLE_VALUE) return entries;
         do {
             if (std::wcscmp(data.cFileName, L".") == 0 || std::wcscmp(data.cFileName, L"..") == 0) continue;
+            // The system also matches short names: "*.con" finds "x.conf" as X~1.CON.
+            if (!wildcardMatch(pattern, data.cFileName)) continue;
             entries.push_back({data.cFileName, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
         } while (FindNextFileW(h, &data));
         FindClose(h);

@@ -1,5 +1,6 @@
 #include "shell/about_box_win32.h"
 
+#include "platform/callback_guard_win32.h"
 #include "platform/text.h"
 #include "resources/resource.h"
 #include "shell/window_context_win32.h"
@@ -11,11 +12,14 @@ namespace {
 
 INT_PTR CALLBACK aboutProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
-        case WM_INITDIALOG: {
-            const std::wstring version = widen("VORNEL  バージョン " VORNEL_VERSION_TEXT);
-            SetDlgItemTextW(dialog, IDC_ABOUT_VERSION, version.c_str());
-            return TRUE;
-        }
+        case WM_INITDIALOG:
+            return guardCallback(
+                [&]() -> INT_PTR {
+                    const std::wstring version = widen("VORNEL  バージョン " VORNEL_VERSION_TEXT);
+                    SetDlgItemTextW(dialog, IDC_ABOUT_VERSION, version.c_str());
+                    return TRUE;
+                },
+                []() -> INT_PTR { return TRUE; });
         case WM_COMMAND:
             if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
                 EndDialog(dialog, LOWORD(wParam));

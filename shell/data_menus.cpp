@@ -249,4 +249,17 @@ std::vector<PickMenuItem> pickMenuItems(double lat, double lon) {
     return items;
 }
 
+std::wstring selectedEntryName() {
+    const HarbourList& harbours = harbourList();
+    for (int i = 0; i < harbours.harbourCount; ++i)
+        if (harbours.records[i].selected == 1) return menuText(harbours.records[i].name);
+    for (const ChartList* charts : {&chart50kList(), &chart200kList()})
+        for (int i = 0; i < charts->count; ++i)
+            if (charts->records[i].selected == 1) return menuText(charts->records[i].title);
+    const M7000DataSetList& sets = m7000DataSetList();
+    for (int j = 0; j < sets.m7000DataSetCount; ++j)
+        if (sets.dataSets[j].selected == 1) return platform().fromCp932(m7000DisplayName(j));
+    return std::wstring();
+}
+
 }  // namespace vornel

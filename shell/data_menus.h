@@ -48,6 +48,9 @@ void rebuildM7000Menu(MenuAccess& menus);
 // changed: j was selected already or the menu is missing.
 bool selectM7000Entry(MenuAccess& menus, int j);
 
+// The menu text of the one selected entry of the four lists; empty when none is.
+std::wstring selectedEntryName();
+
 // One item of a popup built on the fly.
 struct PickMenuItem {
     std::wstring text;

@@ -26,24 +26,10 @@ private:
     T* p_ = nullptr;
 };
 
-// Balances a successful CoInitializeEx; a thread that had COM already keeps it.
-class ComApartment {
-public:
-    ComApartment() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComApartment() {
-        if (initialised_) CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-private:
-    bool initialised_;
-};
-
 }  // namespace
 
+// COM is the user-interface thread's for the whole run (com_apartment_win32.h).
 bool pickFolder(HWND owner, std::wstring& folder) {
-    ComApartment apartment;
     ComRef<IFileOpenDialog> dialog;
     if (FAILED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_IFileOpenDialog,
                                 dialog.putVoid())))

@@ -9,6 +9,7 @@
 #include "bathymetry/m7000_search.h"
 #include "estimation/estimation_dialogs_win32.h"
 #include "estimation/estimation_windows.h"
+#include "estimation/result.h"
 #include "mapview/view_transform.h"
 #include "resources/resource.h"
 #include "shell/about_box_win32.h"
@@ -17,6 +18,7 @@
 #include "shell/data_menus.h"
 #include "shell/data_menus_win32.h"
 #include "shell/folder_picker_win32.h"
+#include "shell/print_job.h"
 #include "shell/print_win32.h"
 #include "shell/side_panel.h"
 #include "shell/side_panel_win32.h"
@@ -128,14 +130,21 @@ bool backToOverview(HWND window, int) {
     return true;
 }
 
+// Each print is named in the printer's queue after what it holds: the map of
+// the data shown, or the case by its title.
 bool print(HWND window, int id) {
     const EstimationWindows& windows = estimationWindows();
-    if (id == IDM_PRINT_MAIN)
-        printWindowImage(window);
-    else if (id == IDM_PRINT_PARAMS && windows.paramDialogOpen >= 0 && windows.paramDialog)
-        printWindowImage(static_cast<HWND>(windows.paramDialog));
-    else if (id == IDM_PRINT_RESULTS && windows.resultDialogOpen >= 0 && windows.resultDialog)
-        printWindowImage(static_cast<HWND>(windows.resultDialog));
+    if (id == IDM_PRINT_MAIN) {
+        printWindowImage(window, printDocumentName("地図", isOverview() ? std::wstring() : selectedEntryName()));
+    } else if (id == IDM_PRINT_PARAMS && windows.paramDialogOpen >= 0 && windows.paramDialog) {
+        HWND dialog = static_cast<HWND>(windows.paramDialog);
+        wchar_t title[257] = {};
+        GetDlgItemTextW(dialog, 1539, title, 257);
+        printWindowImage(dialog, printDocumentName("逆推定パラメータ", title));
+    } else if (id == IDM_PRINT_RESULTS && windows.resultDialogOpen >= 0 && windows.resultDialog) {
+        printWindowImage(static_cast<HWND>(windows.resultDialog),
+                         printDocumentName("逆推定結果", platform().fromCp932(estimationResult().caseName)));
+    }
     return true;
 }
 

@@ -1,4 +1,6 @@
 // Mouse and keyboard input of the main window's map.
+#include <windowsx.h>
+
 #include <cstdlib>
 
 #include "mapview/overview_highlight_win32.h"
@@ -18,19 +20,54 @@ bool isOverview() {
     return appState().viewMode == VIEW_OVERVIEW;
 }
 
+// Set from a press on the map until its release: only such a drag pans. A
+// move with the button held that began elsewhere (a click in the dialog,
+// the button pressed outside and brought over the map) would pan from a
+// stale position and make the map jump.
+bool dragging = false;
+
 }  // namespace
 
 void onMapLeftButtonDown(HWND window, int x, int y) {
+    // Keys typed after a click on the map are the map's (and its menu's),
+    // not those of a side-panel button clicked before.
+    if (GetFocus() != window) SetFocus(window);
     MapView& view = appState().mapView;
     view.lastMouseX = x;
     view.lastMouseY = y;
+    // The drag goes on when the pointer leaves the window.
+    SetCapture(window);
+    dragging = true;
     if (!isOverview()) pickMapPoint(window, x, y);
 }
 
 void onMapMouseMove(HWND window, WPARAM keys, int x, int y) {
-    if (!(keys & MK_LBUTTON)) return;
+    if (!(keys & MK_LBUTTON) || !dragging) return;
     dragView(appState().mapView, contourStore().dataCentre, isOverview(), x, y);
     redrawMap(window);
+}
+
+void onMapLeftButtonUp(HWND window) {
+    dragging = false;
+    if (GetCapture() == window) ReleaseCapture();
+}
+
+void onMapCaptureLost() {
+    dragging = false;
+}
+
+void onMapContextMenu(HWND window, LPARAM screen) {
+    RECT client;
+    GetClientRect(window, &client);
+    POINT at{GET_X_LPARAM(screen), GET_Y_LPARAM(screen)};
+    if (at.x == -1 && at.y == -1) {
+        GetCursorPos(&at);
+        ScreenToClient(window, &at);
+        if (!PtInRect(&client, at)) at = {client.right / 2, client.bottom / 2};
+    } else {
+        ScreenToClient(window, &at);
+    }
+    onMapRightButtonUp(window, at.x, at.y);
 }
 
 void onMapRightButtonUp(HWND window, int x, int y) {

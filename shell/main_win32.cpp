@@ -3,6 +3,7 @@
 
 #include <clocale>
 
+#include "platform/com_apartment_win32.h"
 #include "shell/main_window_win32.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
@@ -11,6 +12,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     // the files read the same under an English or a UTF-8 system code page.
     // The program converts the text itself (platform/), never through the CRT.
     if (!std::setlocale(LC_CTYPE, ".932")) std::setlocale(LC_CTYPE, "");
+    const vornel::ComApartment com;
     if (!vornel::createMainWindow(instance, showCommand)) return 0;
     return vornel::runMessageLoop();
 }

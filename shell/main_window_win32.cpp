@@ -11,6 +11,7 @@
 #include "mapview/gdi_canvas_win32.h"
 #include "mapview/map_paint.h"
 #include "mapview/overview_highlight_win32.h"
+#include "platform/callback_guard_win32.h"
 #include "resources/resource.h"
 #include "shell/app_state.h"
 #include "shell/data_choice.h"
@@ -26,6 +27,21 @@ namespace vornel {
 namespace {
 
 void paintMapOffScreen(HDC target, int width, int height);
+
+// BeginPaint and, on every path out, EndPaint.
+class PaintScope {
+public:
+    explicit PaintScope(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    ~PaintScope() { EndPaint(window_, &paint_); }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+    HDC dc() const { return dc_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
 
 // The one main window. The static procedure binds the HWND to this object at
 // WM_NCCREATE and routes each message to a handler named after it.
@@ -46,18 +62,26 @@ private:
 };
 
 LRESULT CALLBACK MainWindow::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = new MainWindow(hwnd);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
-    const LRESULT result = self->handle(message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        delete self;
-    }
-    return result;
+    return guardCallback(
+        [&]() -> LRESULT {
+            if (message == WM_NCCREATE) {
+                auto* self = new MainWindow(hwnd);
+                SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+            }
+            auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+            if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+            const LRESULT result = self->handle(message, wParam, lParam);
+            if (message == WM_NCDESTROY) {
+                SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+                delete self;
+            }
+            return result;
+        },
+        [&]() -> LRESULT {
+            // A paint that failed is not asked for again and again.
+            if (message == WM_PAINT) ValidateRect(hwnd, nullptr);
+            return 0;
+        });
 }
 
 LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -87,15 +111,22 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             onMapKeyDown(hwnd_, wParam);
             return 0;
         case WM_LBUTTONDOWN:
-            onMapLeftButtonDown(hwnd_, LOWORD(lParam), HIWORD(lParam));
+            onMapLeftButtonDown(hwnd_, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
             return 0;
         case WM_MOUSEMOVE:
-            onMapMouseMove(hwnd_, wParam, LOWORD(lParam), HIWORD(lParam));
+            onMapMouseMove(hwnd_, wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
             return 0;
         case WM_LBUTTONUP:
+            onMapLeftButtonUp(hwnd_);
+            return 0;
+        case WM_CAPTURECHANGED:
+            onMapCaptureLost();
             return 0;
         case WM_RBUTTONUP:
-            onMapRightButtonUp(hwnd_, LOWORD(lParam), HIWORD(lParam));
+            onMapRightButtonUp(hwnd_, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            return 0;
+        case WM_CONTEXTMENU:
+            onMapContextMenu(hwnd_, lParam);
             return 0;
         case WM_MOUSEWHEEL:
             // Touchpads and smooth-scrolling mice send parts of a notch.
@@ -108,8 +139,22 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
+// The modal loops of the dialogs and boxes translate no accelerators: this
+// filter of their messages does it for those of the main window, so that
+// Ctrl+O, Ctrl+Z and Alt+/ work beside the parameter dialog as without it.
+HHOOK dialogLoopFilter = nullptr;
+
+LRESULT CALLBACK filterDialogLoopKeys(int code, WPARAM wParam, LPARAM lParam) {
+    MSG* msg = reinterpret_cast<MSG*>(lParam);
+    const bool translated = guardCallback(
+        [&] { return code == MSGF_DIALOGBOX && msg && translateMainWindowKeys(*msg); }, [] { return false; });
+    return translated ? TRUE : CallNextHookEx(dialogLoopFilter, code, wParam, lParam);
+}
+
 void MainWindow::onCreate() {
     estimationWindows().mainWindow = hwnd_;
+    if (!dialogLoopFilter)
+        dialogLoopFilter = SetWindowsHookExW(WH_MSGFILTER, filterDialogLoopKeys, nullptr, GetCurrentThreadId());
     appState().viewMode = VIEW_OVERVIEW;
     rebuildSidePanel(hwnd_, -1);
     startupHooks().buildDataMenus = buildDataMenus;
@@ -119,16 +164,18 @@ void MainWindow::onCreate() {
 void MainWindow::onDestroy() {
     closeDepthTableCache();
     estimationWindows().mainWindow = nullptr;
+    if (dialogLoopFilter) UnhookWindowsHookEx(dialogLoopFilter);
+    dialogLoopFilter = nullptr;
     PostQuitMessage(0);
 }
 
 void MainWindow::onPaint() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd_, &ps);
-    RECT client;
-    GetClientRect(hwnd_, &client);
-    paintMapOffScreen(dc, client.right, client.bottom);
-    EndPaint(hwnd_, &ps);
+    {
+        PaintScope paint(hwnd_);
+        RECT client;
+        GetClientRect(hwnd_, &client);
+        paintMapOffScreen(paint.dc(), client.right, client.bottom);
+    }
 
     // Dialog coupling: a contour view always has the parameter dialog beside it.
     const EstimationWindows& windows = estimationWindows();
@@ -193,7 +240,11 @@ HWND createMainWindow(HINSTANCE instance, int showCommand) {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.lpszMenuName = MAKEINTRESOURCEW(IDC_VORNEL);
     wc.lpszClassName = className;
-    wc.hIconSm = LoadIconW(instance, MAKEINTRESOURCEW(IDI_SMALL));
+    // The title bar's icon at its own size (16 x 16 at 100 %): LoadIcon would
+    // give the large size, which the title bar then shrinks again, blurred.
+    wc.hIconSm =
+        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_SMALL), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                      GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR | LR_SHARED));
     RegisterClassExW(&wc);  // fails harmlessly when the class exists (tests create several windows)
 
     // MS Gothic and the Japanese character set asked for by name: what the
@@ -214,11 +265,22 @@ HWND createMainWindow(HINSTANCE instance, int showCommand) {
     return hwnd;
 }
 
+bool translateMainWindowKeys(MSG& msg) {
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN && msg.message != WM_CHAR &&
+        msg.message != WM_SYSCHAR)
+        return false;
+    HWND main = static_cast<HWND>(estimationWindows().mainWindow);
+    if (!main || !msg.hwnd || (msg.hwnd != main && !IsChild(main, msg.hwnd))) return false;
+    static const HACCEL accelerators = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_VORNEL));
+    // Translated for the main window itself: a side-panel button that kept
+    // the focus after a click would take the command and do nothing with it.
+    return accelerators && TranslateAcceleratorW(main, accelerators, &msg) != 0;
+}
+
 int runMessageLoop() {
-    HACCEL accelerators = LoadAcceleratorsW(appInstance(), MAKEINTRESOURCEW(IDC_VORNEL));
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (!TranslateAcceleratorW(msg.hwnd, accelerators, &msg)) {
+        if (!translateMainWindowKeys(msg)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }

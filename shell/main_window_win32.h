@@ -16,4 +16,10 @@ HWND createMainWindow(HINSTANCE instance, int showCommand);
 // returns its parameter.
 int runMessageLoop();
 
+// The main window's accelerators (table 109) for a message to the main
+// window or any of its controls, whichever of them has the focus: true when
+// the message became a command. The message loop and every dialog's loop
+// (through a message filter the main window installs) use it.
+bool translateMainWindowKeys(MSG& msg);
+
 }  // namespace vornel

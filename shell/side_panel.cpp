@@ -107,10 +107,9 @@ bool flipPointKind(int id) {
     AppState& app = appState();
     const int k = id - kKindRadioFirst;
     if (!isContourView(app.viewMode) || k < 0 || k > 3) return false;
-    app.pointKindSelection[k] = app.pointKindSelection[k] == 0 ? 1 : 0;
-    if (app.pointKindSelection[k] == 1)
-        for (int other = 0; other < 4; ++other)
-            if (other != k) app.pointKindSelection[other] = 0;
+    // A radio button stays checked when clicked again, so its kind stays
+    // chosen: what "設定" sets is always the kind whose button is checked.
+    for (int other = 0; other < 4; ++other) app.pointKindSelection[other] = other == k ? 1 : 0;
     return true;
 }
 

@@ -41,8 +41,9 @@ std::wstring depthReadOut(double depth);
 // Check box 40 ... 43: flips the overview source. Returns false (nothing to
 // redraw) outside the overview or for another id.
 bool toggleOverviewSource(int id);
-// Radio button 50 ... 53: flips its point kind; becoming 1 clears the other
-// three. False outside the contour views.
+// Radio button 50 ... 53: its point kind becomes the chosen one (also when
+// clicked again: the button stays checked), the other three are cleared.
+// False outside the contour views.
 bool flipPointKind(int id);
 // The point kind "設定" sets now: the first kind whose flag is 1, or -1 when
 // nothing may be set (dialog closed, no pick yet, no kind chosen).

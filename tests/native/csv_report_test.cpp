@@ -509,12 +509,12 @@ TEST_F(CsvReport, ReadsBackIntoTheSameFieldsAndRefusesWhatIsNotAWholeReport) {
 TEST(CsvFileName, ExtensionAndFolderRules) {
     std::wstring folder;
     std::wstring name = L"C:\\work\\result";
-    acceptChosenCsvName(name, folder);
+    EXPECT_TRUE(acceptChosenCsvName(name, folder));  // appended: the dialog's prompt did not see this name
     EXPECT_EQ(name, L"C:\\work\\result.csv");
     EXPECT_EQ(folder, L"C:\\work");
 
     name = L"C:\\work\\result.txt";
-    acceptChosenCsvName(name, folder);
+    EXPECT_FALSE(acceptChosenCsvName(name, folder));
     EXPECT_EQ(name, L"C:\\work\\result.txt");
 
     // A dot in a folder (C:\Users\t.yamada) does not count: only the file name's.

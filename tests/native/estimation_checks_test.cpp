@@ -69,6 +69,38 @@ TEST(FieldEntry, TextWithoutDigitsIsAcceptedEverywhere) {
     EXPECT_TRUE(rec.warnings.empty());
 }
 
+// What the dialog would read is what the text shows, or the entry is refused
+// with a box that names the field: the IME's 「。」 is a decimal point, a
+// second number or a fraction of a degree is not dropped.
+TEST(FieldEntry, TextIsReadWholeOrRefusedNamingTheField) {
+    RecordingPlatform rec;
+    EXPECT_DOUBLE_EQ(textToReal(std::wstring(L"\uFF12\u3002\uFF15")), 2.5);  // ２。５
+    EXPECT_DOUBLE_EQ(textToReal(std::wstring(L"2\uFF615")), 2.5);            // half-width ｡
+    for (const wchar_t* accepted : {L"\uFF12\u3002\uFF15", L"1.5m", L"10\u79D2", L" 2.5 m", L"abc", L"2,", L"1e"})
+        EXPECT_EQ(enter(rec, 1509, accepted), 0) << toUtf8(accepted);
+    EXPECT_EQ(enter(rec, 1500, L"35.0"), 0);
+    EXPECT_TRUE(rec.warnings.empty());
+
+    EXPECT_EQ(enter(rec, 1508, L"2,5"), 1);
+    EXPECT_EQ(enter(rec, 1509, L"1 5"), 1);
+    EXPECT_EQ(enter(rec, 1536, L"\u7D04 20"), 1);  // 約 20 would read as 0
+    EXPECT_EQ(enter(rec, 1502, L"2.5.1"), 1);
+    EXPECT_EQ(enter(rec, 1512, L"35.5"), 1);
+    EXPECT_EQ(enter(rec, 1533, L"139 45"), 1);
+    ASSERT_EQ(rec.warnings.size(), 6u);
+    for (const RecordedWarning& w : rec.warnings) {
+        EXPECT_EQ(w.owner, kOwner);
+        EXPECT_EQ(w.caption, widen("数値の入力"));
+    }
+    EXPECT_EQ(rec.warnings[0].text, widen("準沖波地点の波高の値[2,5]は一つの数として読めません。数は一つだけ、"
+                                          "小数点は「.」で入力してください（単位は数の後に書けます）。"));
+    EXPECT_EQ(rec.warnings[2].text.substr(0, 15), widen("沖波地点の水深の値[約 20]"));
+    EXPECT_EQ(rec.warnings[4].text, widen("等深線の代表点の緯度（度）の値[35.5]には整数を入力してください。"));
+    EXPECT_EQ(rec.warnings[5].text.substr(0, 10), widen("沖波地点の経度（度）"));
+    EXPECT_EQ(fieldName(1528 - 1500), widen("回折地点の仮想防波堤の法線方向θdiff"));
+    EXPECT_EQ(fieldName(1529 - 1500), L"");
+}
+
 TEST(FieldEntry, LongTextIsCutSoTheMessageKeeps255Characters) {
     RecordingPlatform rec;
     const std::wstring typed = L"-" + std::wstring(400, L'9');

@@ -344,10 +344,16 @@ TEST_F(ParamDialog, ARestoredCaseKeepsItsDepthsAndAnglesAndShowsItsPoints) {
     EXPECT_DOUBLE_EQ(p.contourPoint.depth, 30.0);
 }
 
-TEST_F(ParamDialog, CloseCommandsEndTheDialogWithTheirId) {
+// Esc (2) is handled and keeps the dialog and its case; only 1499 closes it.
+TEST_F(ParamDialog, OnlyTheMainWindowsCommandClosesTheDialog) {
+    fields.type(1508, L"2.5");
+    EXPECT_TRUE(presenter.onCommand(2));
+    EXPECT_TRUE(presenter.onCommand(2));
+    EXPECT_TRUE(host.ends.empty());
+    EXPECT_EQ(estimationWindows().paramDialogOpen, 1);
+    EXPECT_EQ(fields.texts[1508], L"2.5");
     presenter.onCommand(kClose);
-    presenter.onCommand(2);
-    EXPECT_EQ(host.ends, (std::vector<int>{kClose, 2}));
+    EXPECT_EQ(host.ends, (std::vector<int>{kClose}));
     EXPECT_EQ(estimationWindows().paramDialogOpen, -1);
     EXPECT_FALSE(presenter.onCommand(kRelationList));
 }

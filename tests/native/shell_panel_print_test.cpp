@@ -1,6 +1,7 @@
 // The side panel's decisions and texts, and the arithmetic and order of a print.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -14,6 +15,12 @@
 
 namespace vornel {
 namespace {
+
+int pointKindSelectionCount() {
+    int chosen = 0;
+    for (int flag : appState().pointKindSelection) chosen += flag;
+    return chosen;
+}
 
 std::vector<int> idsOf(const SidePanelPlan& plan) {
     std::vector<int> ids;
@@ -80,11 +87,10 @@ TEST(SidePanel, SourceBoxesAndRadioFlipRule) {
     flipPointKind(53);
     EXPECT_EQ(app.pointKindSelection[1], 0);
     EXPECT_EQ(app.pointKindSelection[3], 1);
-    // A second click on the checked button clears its kind, a third sets it again.
-    flipPointKind(53);
-    EXPECT_EQ(app.pointKindSelection[3], 0);
+    // A second click on the checked button keeps its kind, as the button stays checked.
     flipPointKind(53);
     EXPECT_EQ(app.pointKindSelection[3], 1);
+    EXPECT_EQ(pointKindSelectionCount(), 1);
 }
 
 TEST(SidePanel, SetButtonNeedsDialogPickAndKind) {
@@ -109,12 +115,53 @@ TEST(PrintLayout, LargestWholeEnlargementCentred) {
     EXPECT_EQ(p.x, 80);
     EXPECT_EQ(p.y, 1908);
 
-    p = placeOnPage(6000, 400, 4960, 7016);  // wider than the page
+    // Wider than the page: scaled down to the page's width, never an empty page.
+    p = placeOnPage(6000, 400, 4960, 7016);
     EXPECT_EQ(p.scale, 0);
-    EXPECT_EQ(p.width, 0);
-    EXPECT_EQ(p.x, 2480);
-    EXPECT_EQ(p.y, 3508);
-    EXPECT_EQ(placeOnPage(0, 0, 4960, 7016).scale, 0);  // a minimised window
+    EXPECT_EQ(p.width, 4960);
+    EXPECT_EQ(p.height, 330);
+    EXPECT_EQ(p.x, 0);
+    EXPECT_EQ(p.y, 3343);
+    p = placeOnPage(0, 0, 4960, 7016);  // a minimised window: nothing to place
+    EXPECT_EQ(p.width * p.height, 0);
+
+    // 600 x 1200 dpi: each pixel of the window is one dot wide and two high,
+    // so that 600 x 400 pixels stay 3 : 2 on paper (8 in x 5.33 in).
+    p = placeOnPage(600, 400, 4960, 14032, 600, 1200);
+    EXPECT_EQ(p.scale, 8);
+    EXPECT_EQ(p.width, 4800);
+    EXPECT_EQ(p.height, 6400);
+    EXPECT_EQ(p.y, 3816);
+    p = placeOnPage(6000, 400, 4960, 14032, 600, 1200);
+    EXPECT_NEAR(double(p.width) / 600 / (double(p.height) / 1200), 15.0, 0.05);
+    EXPECT_EQ(placeOnPage(600, 400, 4960, 7016, 600, 600).x, 80);
+
+    EXPECT_EQ(printDocumentName("逆推定結果", L"Run1"), widen("VORNEL 逆推定結果 Run1"));
+    EXPECT_EQ(printDocumentName("地図", L""), widen("VORNEL 地図"));
+}
+
+// A dialog of 10 x 8 pixels: client area at (2, 2), 4 wide, showing 3 of its 7
+// rows, a scroll bar 2 wide right of it; 3 rows of frame below.
+TEST(PrintLayout, AScrolledDialogPrintsItsWholeContentInsideItsFrame) {
+    WindowImage shot;
+    shot.width = 10, shot.height = 8;
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 10; ++x) shot.pixels.push_back(std::uint32_t(y * 16 + x));
+    shot.visible = {1, 0, 9, 7};
+    const WindowImage whole = unscrolledFrame(shot, {2, 2, 4, 3, 7, 2});
+    ASSERT_EQ(whole.width, 8);
+    ASSERT_EQ(whole.height, 12);
+    const auto at = [&](int x, int y) { return whole.pixels[std::size_t(y) * 8 + x]; };
+    EXPECT_EQ(at(0, 0), 0u);            // the caption as it was
+    EXPECT_EQ(at(7, 1), 16u + 9);       // right of it, the scroll bar's columns left out
+    EXPECT_EQ(at(0, 8), 2u * 16);       // the left border along the grown client area
+    EXPECT_EQ(at(6, 8), 2u * 16 + 8);   // the right border
+    EXPECT_EQ(at(3, 11), 7u * 16 + 3);  // the bottom of the frame, moved down
+    EXPECT_EQ(whole.visible.right, 7);
+    EXPECT_EQ(whole.visible.bottom, 11);
+    // Nothing scrolled off, or a client area that does not fit: as it is.
+    EXPECT_EQ(unscrolledFrame(shot, {2, 2, 4, 3, 3, 2}).height, 8);
+    EXPECT_EQ(unscrolledFrame(shot, {2, 2, 7, 3, 7, 2}).width, 10);
 }
 
 TEST(PrintLayout, VisiblePartUndoesDisplayScaling) {
@@ -138,10 +185,14 @@ struct RecordingPrintDevice : PrintDevice {
     PagePlacement copied{}, framed{};
     PrinterImage sent;
 
+    int copiesAsked = 1;
+    bool refuseStart = false, refuseEndPage = false, refuseEndJob = false, emptyWindow = false;
+
     bool beginJob() override {
         calls.push_back("begin");
         return confirm;
     }
+    int copies() override { return copiesAsked; }
     bool captureWindow(WindowImage& image) override {
         calls.push_back("capture");
         // A 5 × 4 window whose visible part is the 3 × 2 block at (1, 1);
@@ -149,14 +200,17 @@ struct RecordingPrintDevice : PrintDevice {
         image.width = 5, image.height = 4;
         for (int y = 0; y < 4; ++y)
             for (int x = 0; x < 5; ++x) image.pixels.push_back(std::uint32_t(y) << 16 | std::uint32_t(x) << 8 | 0x80);
-        image.visible = {1, 1, 4, 3};
+        image.visible = emptyWindow ? PrintRect{} : PrintRect{1, 1, 4, 3};
         return captures;
     }
-    void pageSize(int& w, int& h) override {
+    void pageSize(int& w, int& h, int& dpiX, int& dpiY) override {
         calls.push_back("page size");
-        w = 40, h = 70;
+        w = 40, h = 70, dpiX = dpiY = 300;
     }
-    void startPage() override { calls.push_back("start page"); }
+    bool startPage() override {
+        calls.push_back("start page");
+        return !refuseStart;
+    }
     bool sendImage(const PrinterImage& image, const PagePlacement& t) override {
         calls.push_back("image");
         sent = image, copied = t;
@@ -166,8 +220,14 @@ struct RecordingPrintDevice : PrintDevice {
         calls.push_back("frame");
         framed = t;
     }
-    void endPage() override { calls.push_back("end page"); }
-    void endJob() override { calls.push_back("end job"); }
+    bool endPage() override {
+        calls.push_back("end page");
+        return !refuseEndPage;
+    }
+    bool endJob() override {
+        calls.push_back("end job");
+        return !refuseEndJob;
+    }
     void abortJob() override { calls.push_back("abort"); }
 };
 
@@ -205,6 +265,29 @@ TEST(PrintLayout, NothingPrintsWhenCancelledAndNoPageWhenTheImageFails) {
     EXPECT_EQ(printWindowImage(refused), PrintOutcome::Failed);
     EXPECT_EQ(refused.calls.back(), "abort");
     EXPECT_EQ(refused.calls.size(), 6u);
+
+    // A printer that refuses a page or the end of the job: the document is
+    // dropped and the print is a failure, never reported as printed.
+    for (int step = 0; step < 3; ++step) {
+        RecordingPrintDevice rejecting;
+        (step == 0 ? rejecting.refuseStart : step == 1 ? rejecting.refuseEndPage : rejecting.refuseEndJob) = true;
+        EXPECT_EQ(printWindowImage(rejecting), PrintOutcome::Failed) << step;
+        EXPECT_EQ(rejecting.calls.back(), "abort") << step;
+    }
+    RecordingPrintDevice empty;  // nothing to print is no blank page
+    empty.emptyWindow = true;
+    EXPECT_EQ(printWindowImage(empty), PrintOutcome::Failed);
+    EXPECT_EQ(std::count(empty.calls.begin(), empty.calls.end(), "start page"), 0);
+}
+
+TEST(PrintLayout, EachCopyIsAPageOfTheSameDocument) {
+    RecordingPrintDevice device;
+    device.copiesAsked = 3;
+    EXPECT_EQ(printWindowImage(device), PrintOutcome::Printed);
+    EXPECT_EQ(std::count(device.calls.begin(), device.calls.end(), "start page"), 3);
+    EXPECT_EQ(std::count(device.calls.begin(), device.calls.end(), "end page"), 3);
+    EXPECT_EQ(std::count(device.calls.begin(), device.calls.end(), "begin"), 1);
+    EXPECT_EQ(device.calls.back(), "end job");
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 // fields, a run through the test solver and the real one, the relation
 // column and the CSV report through the real save dialog.
 #include <gtest/gtest.h>
+#include <windows.h>
+// imm.h takes its types from windows.h
+#include <imm.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -13,6 +16,7 @@
 #include "bathymetry/data_folder.h"
 #include "bathymetry/spreading_relations.h"
 #include "estimation/csv_report.h"
+#include "estimation/dialog_scroller_win32.h"
 #include "estimation/estimation_dialogs_win32.h"
 #include "estimation/estimation_windows.h"
 #include "estimation/params.h"
@@ -20,6 +24,7 @@
 #include "estimation/solver_exchange.h"
 #include "resources/resource.h"
 #include "shell/app_state.h"
+#include "shell/print_win32.h"
 #include "tests/support/recording_platform.h"
 #include "win32_test_support.h"
 
@@ -80,6 +85,37 @@ bool waitUntilGone(HWND hwnd, int timeoutMs = 10000) {
     const DWORD end = GetTickCount() + static_cast<DWORD>(timeoutMs);
     while (IsWindow(hwnd) && IsWindowVisible(hwnd) && static_cast<LONG>(end - GetTickCount()) > 0) Sleep(50);
     return !IsWindowVisible(hwnd);
+}
+
+// A visible window of this process captioned `caption` other than `except`:
+// the common dialogs' own prompts carry the dialog's title.
+HWND otherWindowCaptioned(const std::wstring& caption, HWND except) {
+    struct Search {
+        const std::wstring* caption;
+        HWND except, found;
+    } search{&caption, except, nullptr};
+    EnumWindows(
+        [](HWND hwnd, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(hwnd, &pid);
+            wchar_t text[256] = {};
+            InternalGetWindowText(hwnd, text, 256);
+            if (pid != GetCurrentProcessId() || hwnd == s->except || !IsWindowVisible(hwnd) || *s->caption != text)
+                return TRUE;
+            s->found = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// A wheel notch over `control`, as the mouse sends it: towards the user
+// (down the list) for a negative `notches`.
+void wheelOver(HWND control, int notches) {
+    RECT r;
+    GetWindowRect(control, &r);
+    SendMessageW(control, WM_MOUSEWHEEL, MAKEWPARAM(0, notches * WHEEL_DELTA), MAKELPARAM(r.left + 5, r.top + 5));
 }
 
 std::string sjis(const wchar_t* text) {
@@ -194,6 +230,7 @@ TEST_F(EstimationDialogs, ASolverThatNeverReturnsIsEndedAtTheLimit) {
 
 TEST_F(EstimationDialogs, RunThroughTheTestSolverShowsResultsAndSavesTheReport) {
     const std::wstring folder = prepareFolder(L"estimation-dialogs", L"fake_solver.exe");
+    DeleteFileW((folder + L"\\report.csv").c_str());  // an earlier run's report would be asked about
     {
         std::ofstream out((folder + L"\\fake-out.tmp").c_str(), std::ios::binary);
         out << "  Smax     Ho  thetaO\n   10  2.500   45.0\n   25  1.800  270.0\n   75  1.234   90.0\n\n*****\n"
@@ -201,6 +238,7 @@ TEST_F(EstimationDialogs, RunThroughTheTestSolverShowsResultsAndSavesTheReport) 
                "dir***180.0\n";
     }
     std::map<int, std::wstring> param, cells, withRelation, withoutRelation;
+    std::map<int, int> relationAfterWheel;
     std::string report;
     bool resultShown = false, saveShown = false;
     const bool shown = test::whileWindowShows(
@@ -209,6 +247,9 @@ TEST_F(EstimationDialogs, RunThroughTheTestSolverShowsResultsAndSavesTheReport) 
             typeInputs(dialog, L"180");
             for (int id : {1500, 1506, 1511, 1507, 1518, 1519}) param[id] = itemText(dialog, id);
             test::saveWindowImage(dialog, L"parameter-dialog");
+            // The wheel over the closed relation list changes nothing.
+            wheelOver(GetDlgItem(dialog, 1601), -1);
+            relationAfterWheel[1601] = static_cast<int>(SendDlgItemMessageW(dialog, 1601, CB_GETCURSEL, 0, 0));
 
             PostMessageW(dialog, WM_COMMAND, IDOK, 0);  // 計算開始: the result dialog opens modally
             HWND result = waitForWindow(L"簡易逆推定結果");
@@ -218,6 +259,8 @@ TEST_F(EstimationDialogs, RunThroughTheTestSolverShowsResultsAndSavesTheReport) 
                      {1500, 1501, 1502, 1503, 1506, 1508, 1509, 1536, 1537, 1540, 1542, 1543, 1544, 1600, 1601})
                     cells[id] = itemText(result, id);
                 chooseRelation(result, 1);
+                wheelOver(GetDlgItem(result, 1602), 1);  // up, towards no relation
+                relationAfterWheel[1602] = static_cast<int>(SendDlgItemMessageW(result, 1602, CB_GETCURSEL, 0, 0));
                 for (int id : {1544, 1545, 1546, 1547}) withRelation[id] = itemText(result, id);
                 chooseRelation(result, 0);
                 withoutRelation[1544] = itemText(result, 1544);
@@ -265,6 +308,8 @@ TEST_F(EstimationDialogs, RunThroughTheTestSolverShowsResultsAndSavesTheReport) 
     EXPECT_EQ(cells[1544], L"  -  ");
     EXPECT_EQ(cells[1600], L"計算結果(Run1)");
     EXPECT_EQ(cells[1601], L"入力パラメータ(Run1)");
+    EXPECT_EQ(relationAfterWheel[1601], 0) << "the wheel chose a relation in the parameter dialog";
+    EXPECT_EQ(relationAfterWheel[1602], 1) << "the wheel changed the result dialog's relation";
     EXPECT_EQ(withRelation[1544], L"  12.0\u3000\u3000\u25EF");
     EXPECT_EQ(withRelation[1545], L"  30.0\u3000\u3000\u25EF");
     EXPECT_EQ(withRelation[1546], L"  12.0");
@@ -334,6 +379,205 @@ TEST_F(EstimationDialogs, RunThroughTheRealSolverShowsItsCandidates) {
         EXPECT_GE(r.rows[i].thetaO, 0.0);
         EXPECT_LT(r.rows[i].thetaO, 360.0);
     }
+}
+
+// Saving a second case under the first one's name, typed without its
+// extension as the guide tells: the dialog asks before the report is
+// replaced; No keeps it and goes back to the dialog, Yes replaces it.
+TEST_F(EstimationDialogs, ASecondSaveUnderTheSameNameAsksBeforeReplacing) {
+    const std::wstring folder = test::enterRunFolder(L"csv-replace");
+    dataFolders().programFolder = folder;
+    const std::wstring report = folder + L"\\kekka.csv";
+    std::ofstream(report.c_str(), std::ios::binary) << "first case";
+    csvFileName().clear();
+    lastCsvFolder() = folder;
+    const std::wstring caption = L"簡易逆推定結果のCSVファイル出力";
+    int chosen[2] = {0, 0};
+    bool asked[2] = {false, false}, backInDialog = false;
+    for (int round = 0; round < 2; ++round) {
+        const bool shown = test::whileWindowShows(
+            caption, [&] { chosen[round] = chooseCsvFile(nullptr); },
+            [&](HWND save) {
+                SendDlgItemMessageW(save, 1148, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"kekka"));
+                PostMessageW(save, WM_COMMAND, IDOK, 0);
+                HWND prompt = nullptr;
+                asked[round] =
+                    test::waitFor([&] { return (prompt = otherWindowCaptioned(caption, save)) != nullptr; }, 5000);
+                if (!prompt) {
+                    PostMessageW(save, WM_COMMAND, IDCANCEL, 0);
+                    return;
+                }
+                Sleep(300);
+                if (round == 0) test::saveWindowImage(prompt, L"csv-replace-prompt");
+                PostMessageW(prompt, WM_COMMAND, round == 0 ? IDNO : IDYES, 0);
+                waitUntilGone(prompt);
+                if (round == 0) {
+                    Sleep(300);
+                    backInDialog = IsWindow(save) && IsWindowVisible(save);
+                    HWND open = nullptr;
+                    test::waitFor([&] { return (open = test::findOwnWindow(caption)) != nullptr; }, 5000);
+                    if (open) PostMessageW(open, WM_COMMAND, IDCANCEL, 0);
+                }
+            });
+        ASSERT_TRUE(shown);
+    }
+    EXPECT_TRUE(asked[0]) << "the report was about to be replaced without a question";
+    EXPECT_TRUE(backInDialog);
+    EXPECT_EQ(chosen[0], -1);
+    EXPECT_EQ(test::readFileBytes(report), "first case");
+    EXPECT_TRUE(asked[1]);
+    EXPECT_EQ(chosen[1], 0);
+    EXPECT_EQ(csvFileName(), report);
+}
+
+// With the input method on, the period key gives 「。」: 「２。５」 is 2.5 m in
+// the solver's input, and 「2,5」 is refused with a box naming the field.
+TEST_F(EstimationDialogs, AFullWidthHeightRunsAsTypedAndTwoNumbersAreRefused) {
+    const std::wstring folder = prepareFolder(L"full-width-height", L"fake_solver.exe");
+    std::ofstream((folder + L"\\fake-out.tmp").c_str(), std::ios::binary) << "  Smax Ho thetaO\n   10 2.5 45.0\n";
+    RecordingPlatform boxes;
+    std::wstring refusedField;
+    const bool shown = test::whileWindowShows(
+        L"VORNELパラメータ", [] { openParameterDialog(nullptr); },
+        [&](HWND dialog) {
+            typeInputs(dialog, L"180");
+            SendDlgItemMessageW(dialog, 1508, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"2,5"));
+            refusedField = itemText(dialog, 1508);
+            SendDlgItemMessageW(dialog, 1508, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"\uFF12\u3002\uFF15"));
+            PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+            if (HWND result = waitForWindow(L"簡易逆推定結果")) {
+                PostMessageW(result, WM_COMMAND, IDCANCEL, 0);
+                waitUntilGone(result);
+            }
+            PostMessageW(dialog, WM_COMMAND, IDM_CLOSE_DIALOG, 0);
+        });
+    ASSERT_TRUE(shown);
+    ASSERT_EQ(boxes.warnings.size(), 1u);
+    EXPECT_EQ(boxes.warnings[0].caption, L"数値の入力");
+    EXPECT_EQ(boxes.warnings[0].text.substr(0, 15), L"準沖波地点の波高の値[2,5]");
+    EXPECT_EQ(refusedField, L"");
+    EXPECT_NE(test::readFileBytes(folder + L"\\zelvo-in.txt").find("h13***| 2.50"), std::string::npos);
+}
+
+// A screen that gets lower (a monitor unplugged, the taskbar grown) fits the
+// open dialog again: it scrolls, a click on a field half in view takes the
+// field where it is, and its print still holds all of it, as the dialog
+// that fitted; the screen back as it was, the dialog is whole again.
+TEST_F(EstimationDialogs, ALowerScreenScrollsTheDialogWhosePrintStillHoldsEverything) {
+    RECT original{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &original, 0);
+    WindowImage before, after;
+    int fullHeight = 0, lowHeight = 0, positionBeforeClick = -1, positionAfterClick = -2;
+    bool scrolled = false, wholeAgain = false;
+    HWND focusAfterClick = nullptr;
+    int focusedId = 0;
+    const auto position = [](HWND dialog) {
+        SCROLLINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_POS;
+        return GetScrollInfo(dialog, SB_VERT, &info) ? info.nPos : -1;
+    };
+    const bool shown = test::whileWindowShows(
+        L"VORNELパラメータ", [] { openParameterDialog(nullptr); },
+        [&](HWND dialog) {
+            typeInputs(dialog, L"180");
+            captureWindowImage(dialog, before);
+            fullHeight = windowRectOf(dialog).height();
+            // So low that the view ends across the middle of the title field.
+            HWND title = GetDlgItem(dialog, 1539);
+            RECT field{}, client{};
+            GetWindowRect(title, &field);
+            GetClientRect(dialog, &client);
+            POINT clientBottom{0, client.bottom};
+            ClientToScreen(dialog, &clientBottom);
+            const int frameBelow = windowRectOf(dialog).bottom - clientBottom.y;
+            RECT low = original;
+            low.top = windowRectOf(dialog).top;
+            low.bottom = (field.top + field.bottom) / 2 + frameBelow;
+            SystemParametersInfoW(SPI_SETWORKAREA, 0, &low, 0);
+            test::sendWithTimeout(dialog, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+            scrolled = (GetWindowLongW(dialog, GWL_STYLE) & WS_VSCROLL) != 0;
+            lowHeight = windowRectOf(dialog).height() - (low.bottom - low.top);
+
+            // A click on the upper half of the title field, the lower one out of view.
+            positionBeforeClick = position(dialog);
+            GetWindowRect(title, &field);
+            SetForegroundWindow(dialog);
+            SetCursorPos(field.left + 10, field.top + 3);
+            INPUT click[2] = {};
+            click[0].type = click[1].type = INPUT_MOUSE;
+            click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+            click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+            SendInput(2, click, sizeof(INPUT));
+            test::waitFor(
+                [&] {
+                    GUITHREADINFO gui{};
+                    gui.cbSize = sizeof gui;
+                    GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &gui);
+                    focusAfterClick = gui.hwndFocus;
+                    return focusAfterClick == title;
+                },
+                3000);
+            test::sendWithTimeout(dialog, WM_NULL);
+            positionAfterClick = position(dialog);
+            focusedId = GetDlgCtrlID(focusAfterClick);
+            test::sendWithTimeout(dialog, WM_VSCROLL, SB_BOTTOM);
+            captureWindowImage(dialog, after);
+            SystemParametersInfoW(SPI_SETWORKAREA, 0, &original, 0);
+            test::sendWithTimeout(dialog, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+            wholeAgain =
+                !(GetWindowLongW(dialog, GWL_STYLE) & WS_VSCROLL) && windowRectOf(dialog).height() == fullHeight;
+            test::saveWindowImage(dialog, L"parameter-dialog-refitted");
+            PostMessageW(dialog, WM_COMMAND, IDM_CLOSE_DIALOG, 0);
+        });
+    SystemParametersInfoW(SPI_SETWORKAREA, 0, &original, 0);
+    ASSERT_TRUE(shown);
+    EXPECT_TRUE(scrolled) << "the dialog did not fit the lower screen";
+    EXPECT_LE(lowHeight, 0) << "the dialog passes the lower screen";
+    EXPECT_EQ(positionAfterClick, positionBeforeClick) << "the click made the dialog jump";
+    EXPECT_EQ(focusedId, 1539) << "the click did not reach the title field";
+    EXPECT_TRUE(wholeAgain);
+    ASSERT_EQ(after.width, before.width);
+    ASSERT_EQ(after.height, before.height) << "the print of the scrolled dialog is cut";
+    std::size_t differing = 0;
+    for (std::size_t i = 0; i < before.pixels.size(); ++i) differing += before.pixels[i] != after.pixels[i];
+    EXPECT_LT(differing, before.pixels.size() / 100) << differing << " pixels differ";
+}
+
+// The input method: off in the numeric fields, and back on in the title for
+// a user who had it on (the fields share the thread's input context). Read
+// from the watcher's thread, as only reading works across threads.
+TEST_F(EstimationDialogs, TheTitleGetsItsInputMethodBack) {
+    {
+        // The user types Japanese before the dialog opens.
+        HWND before = CreateWindowExW(0, L"EDIT", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        HIMC context = ImmGetContext(before);
+        ASSERT_NE(context, nullptr);
+        ImmSetOpenStatus(context, TRUE);
+        ImmReleaseContext(before, context);
+        DestroyWindow(before);
+    }
+    int inNumber = -1, inTitle = -1, inNumberAgain = -1;
+    const bool shown = test::whileWindowShows(
+        L"VORNELパラメータ", [] { openParameterDialog(nullptr); },
+        [&](HWND dialog) {
+            const auto focus = [&](int id) {
+                test::sendWithTimeout(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, id)), TRUE);
+                HWND field = GetDlgItem(dialog, id);
+                HIMC context = ImmGetContext(field);
+                const int open = context ? (ImmGetOpenStatus(context) ? 1 : 0) : -1;
+                if (context) ImmReleaseContext(field, context);
+                return open;
+            };
+            inNumber = focus(1508);
+            inTitle = focus(1539);
+            inNumberAgain = focus(1509);
+            PostMessageW(dialog, WM_COMMAND, IDM_CLOSE_DIALOG, 0);
+        });
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(inNumber, 0);
+    EXPECT_EQ(inTitle, 1) << "the title kept the numbers' input method";
+    EXPECT_EQ(inNumberAgain, 0);
 }
 
 }  // namespace

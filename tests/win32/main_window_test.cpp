@@ -2,11 +2,19 @@
 // and shutdown.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <stdexcept>
+#include <string>
+#include <thread>
+
 #include "bathymetry/data_folder.h"
+#include "bathymetry/harbour_list.h"
 #include "estimation/estimation_windows.h"
+#include "mapview/view_transform.h"
 #include "resources/resource.h"
 #include "shell/app_state.h"
 #include "shell/main_window_win32.h"
+#include "shell/window_context_win32.h"
 #include "tests/support/recording_platform.h"
 #include "version.h"
 #include "win32_test_support.h"
@@ -96,16 +104,28 @@ TEST(MainWindow, OpensWithTitleMenuAndAboutBoxAndClosesWithCommand105) {
     // Both Alt+? and Alt+/ send the about command.
     ACCEL entries[8];
     const int count = CopyAcceleratorTableW(accelerators, entries, 8);
-    ASSERT_EQ(count, 3);
+    ASSERT_EQ(count, 4);
     EXPECT_EQ(entries[0].key, '?');
     EXPECT_EQ(entries[1].key, '/');
     EXPECT_EQ(entries[2].key, 'O');  // Ctrl+O reopens a case
     EXPECT_EQ(entries[2].fVirt & (FCONTROL | FVIRTKEY | FALT), FCONTROL | FVIRTKEY);
     EXPECT_EQ(entries[2].cmd, IDM_REOPEN_CASE);
+    EXPECT_EQ(entries[3].key, 'Z');  // Ctrl+Z: 設定のアンドゥ
+    EXPECT_EQ(entries[3].fVirt & (FCONTROL | FVIRTKEY | FALT), FCONTROL | FVIRTKEY);
+    EXPECT_EQ(entries[3].cmd, IDM_UNDO);
     for (int i = 0; i < 2; ++i) {
         EXPECT_EQ(entries[i].fVirt & (FALT | FVIRTKEY), FALT);
         EXPECT_EQ(entries[i].cmd, IDM_ABOUT);
     }
+
+    // The title bar's icon is the 16 x 16 one, not the large one shrunk.
+    ICONINFO icon{};
+    ASSERT_TRUE(GetIconInfo(reinterpret_cast<HICON>(GetClassLongPtrW(main, GCLP_HICONSM)), &icon));
+    BITMAP bits{};
+    GetObjectW(icon.hbmColor ? icon.hbmColor : icon.hbmMask, sizeof bits, &bits);
+    EXPECT_EQ(bits.bmWidth, GetSystemMetrics(SM_CXSMICON));
+    if (icon.hbmColor) DeleteObject(icon.hbmColor);
+    DeleteObject(icon.hbmMask);
 
     // Real key strokes Alt+/ through a message loop like the program's.
     bool translated = false;
@@ -126,7 +146,7 @@ TEST(MainWindow, OpensWithTitleMenuAndAboutBoxAndClosesWithCommand105) {
             MSG msg;
             while (static_cast<LONG>(end - GetTickCount()) > 0) {
                 while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                    if (TranslateAcceleratorW(msg.hwnd, accelerators, &msg)) {
+                    if (translateMainWindowKeys(msg)) {
                         translated = true;
                         continue;
                     }
@@ -170,6 +190,125 @@ TEST(MainWindow, OpensWithTitleMenuAndAboutBoxAndClosesWithCommand105) {
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
         if (msg.message == WM_QUIT) quit = true;
     EXPECT_TRUE(quit);
+}
+
+// A visible popup menu of this process (class #32768).
+HWND openPopupMenu() {
+    HWND found = nullptr;
+    EnumWindows(
+        [](HWND hwnd, LPARAM param) -> BOOL {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(hwnd, &pid);
+            wchar_t name[16] = {};
+            GetClassNameW(hwnd, name, 16);
+            if (pid != GetCurrentProcessId() || !IsWindowVisible(hwnd) || std::wstring(name) != L"#32768") return TRUE;
+            *reinterpret_cast<HWND*>(param) = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// Keyboard users: the overview's pick menu opens from the menu key and
+// Shift+F10 too; after a click on a side-panel box, Ctrl+O still reaches the
+// main window (in the overview it says to choose data first).
+TEST(MainWindow, KeysWorkAfterAClickOnTheSidePanel) {
+    test::copySampleData(test::enterRunFolder(L"main-window-keys"));
+    resetAppState();
+    HWND main = createMainWindow(GetModuleHandleW(nullptr), SW_SHOWNORMAL);
+    ASSERT_NE(main, nullptr);
+    SetWindowPos(main, nullptr, 0, 0, 900, 600, SWP_NOZORDER);
+    test::pumpMessages(300);
+    // The pointer over the middle of a harbour's extent: the menu lists it.
+    RECT client;
+    GetClientRect(main, &client);
+    PixelPoint at{-1, -1};
+    for (int i = 0; i < harbourList().harbourCount && at.x < 0; ++i) {
+        const HarbourRecord& h = harbourList().records[i];
+        const PixelPoint centre = overviewToPixel((h.northLat + h.southLat) / 2, (h.westLon + h.eastLon) / 2,
+                                                  appState().mapView, client.right, client.bottom);
+        if (h.northLat > h.southLat && centre.x > 120 && centre.y > 100 && centre.x < client.right &&
+            centre.y < client.bottom)
+            at = centre;
+    }
+    ASSERT_GE(at.x, 0) << "no harbour in the window";
+    POINT pointer{at.x, at.y};
+    ClientToScreen(main, &pointer);
+    SetCursorPos(pointer.x, pointer.y);
+
+    std::atomic<bool> menuShown{false};
+    std::thread watcher([&] {
+        menuShown = test::waitFor([] { return openPopupMenu() != nullptr; }, 3000);
+        PostMessageW(main, WM_CANCELMODE, 0, 0);
+    });
+    PostMessageW(main, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(main), MAKELPARAM(-1, -1));
+    test::pumpMessages(3500);
+    watcher.join();
+    EXPECT_TRUE(menuShown) << "no pick menu from the keyboard";
+
+    RecordingPlatform boxes;
+    HWND box = GetDlgItem(main, IDC_SOURCE_FIRST + 1);
+    ASSERT_NE(box, nullptr);
+    SetForegroundWindow(main);
+    SetFocus(box);  // as a click on it leaves it
+    INPUT keys[4] = {};
+    const WORD codes[4] = {VK_CONTROL, 'O', 'O', VK_CONTROL};
+    for (int i = 0; i < 4; ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = codes[i];
+        keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+    }
+    SendInput(4, keys, sizeof(INPUT));
+    const DWORD end = GetTickCount() + 2000;
+    while (boxes.warnings.empty() && static_cast<LONG>(end - GetTickCount()) > 0) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (translateMainWindowKeys(msg)) continue;
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(10);
+    }
+    ASSERT_EQ(boxes.warnings.size(), 1u) << "Ctrl+O went to the check box";
+    EXPECT_EQ(boxes.warnings[0].caption, L"計算条件の読込");
+    DestroyWindow(main);
+    test::pumpMessages(100);
+}
+
+// An exception inside a window procedure (here the opening of the parameter
+// dialog after a paint) is a box; the program goes on and paints again.
+TEST(MainWindow, AnExceptionInAHandlerIsABoxAndTheProgramGoesOn) {
+    test::enterRunFolder(L"main-window-fault");
+    resetAppState();
+    HWND main = createMainWindow(GetModuleHandleW(nullptr), SW_SHOWNORMAL);
+    ASSERT_NE(main, nullptr);
+    test::pumpMessages(200);
+    const auto shipped = dialogHooks().openParameterDialog;
+    dialogHooks().openParameterDialog = [](HWND) { throw std::runtime_error("test fault"); };
+    appState().viewMode = VIEW_CONTOUR;
+    std::wstring text;
+    const bool shown = test::whileWindowShows(
+        L"VORNEL",
+        [&] {
+            InvalidateRect(main, nullptr, TRUE);
+            test::pumpMessages(1500);
+        },
+        [&](HWND box) {
+            wchar_t buffer[512] = {};
+            GetDlgItemTextW(box, 0xFFFF, buffer, 512);
+            text = buffer;
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+        });
+    dialogHooks().openParameterDialog = shipped;
+    appState().viewMode = VIEW_OVERVIEW;
+    ASSERT_TRUE(shown) << "no box: the exception crossed the window procedure";
+    EXPECT_NE(text.find(L"test fault"), std::wstring::npos) << test::narrow(text);
+    ASSERT_TRUE(IsWindow(main));
+    InvalidateRect(main, nullptr, TRUE);
+    test::pumpMessages(300);
+    EXPECT_FALSE(GetUpdateRect(main, nullptr, FALSE));
+    DestroyWindow(main);
+    test::pumpMessages(100);
 }
 
 }  // namespace

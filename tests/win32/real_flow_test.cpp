@@ -197,9 +197,12 @@ TEST_F(RealFlow, HarbourPointUndoZoomPanOverviewAndM7000Folder) {
             pointToPixel(picked.east, picked.north, app.mapView, contourStore().dataCentre, width, height);
         EXPECT_EQ(redCrossPixels(main, at, 0), 0);
 
-        send(GetDlgItem(main, IDC_KIND_FIRST + POINT_QUASI_OFFSHORE), BM_CLICK);
-        EXPECT_EQ(app.pointKindSelection[POINT_QUASI_OFFSHORE], 1);
-        EXPECT_EQ(send(GetDlgItem(main, IDC_KIND_FIRST + POINT_QUASI_OFFSHORE), BM_GETCHECK), BST_CHECKED);
+        // Clicked twice, the radio button stays checked and its kind chosen.
+        for (int click = 0; click < 2; ++click) {
+            send(GetDlgItem(main, IDC_KIND_FIRST + POINT_QUASI_OFFSHORE), BM_CLICK);
+            EXPECT_EQ(app.pointKindSelection[POINT_QUASI_OFFSHORE], 1) << click;
+            EXPECT_EQ(send(GetDlgItem(main, IDC_KIND_FIRST + POINT_QUASI_OFFSHORE), BM_GETCHECK), BST_CHECKED);
+        }
         send(GetDlgItem(main, IDC_SET_POINT), BM_CLICK);
         ASSERT_TRUE(params.quasiOffshorePoint.isSet());
         EXPECT_DOUBLE_EQ(params.quasiOffshorePoint.lat, picked.lat);
@@ -220,19 +223,49 @@ TEST_F(RealFlow, HarbourPointUndoZoomPanOverviewAndM7000Folder) {
         screenshot(main, L"real-2-point-set");
         screenshot(dialog, L"real-2-dialog-fields");
 
+        // ---- 2b. Esc, twice as when cancelling a conversion: the dialog keeps the case across a repaint ----
+        HWND waveHeight = GetDlgItem(dialog, 1508);
+        send(waveHeight, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"2.5"));
+        for (int i = 0; i < 2; ++i) {
+            PostMessageW(waveHeight, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+            PostMessageW(waveHeight, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+        }
+        Sleep(300);
+        RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE);
+        ASSERT_TRUE(painted(main));
+        send(main, WM_NULL);
+        EXPECT_EQ(estimationWindows().paramDialog, dialog) << "Esc closed the dialog";
+        EXPECT_TRUE(IsWindow(dialog) && IsWindowVisible(dialog));
+        EXPECT_EQ(controlText(dialog, 1508), L"2.5");
+        EXPECT_EQ(controlText(dialog, 1506), depthText(picked.depth));
+        EXPECT_TRUE(params.quasiOffshorePoint.isSet());
+
         // ---- 3. Ctrl+Z: the point is gone again, its fields are empty ----
+        // Typed after a click on the side panel, whose button then has the
+        // focus, through the parameter dialog's loop as a user's keys go.
         // The key state is per thread: share this thread's with the UI thread.
         const DWORD uiThread = GetWindowThreadProcessId(main, nullptr);
+        HWND radio = GetDlgItem(main, IDC_KIND_FIRST + POINT_QUASI_OFFSHORE);
+        PostMessageW(radio, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        PostMessageW(radio, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+        const auto guiThread = [&] {
+            GUITHREADINFO info{};
+            info.cbSize = sizeof info;
+            GetGUIThreadInfo(uiThread, &info);
+            return info;
+        };
+        EXPECT_TRUE(waitFor([&] { return guiThread().hwndFocus == radio; }, 3000)) << "the click left no focus";
         ASSERT_TRUE(AttachThreadInput(GetCurrentThreadId(), uiThread, TRUE));
         BYTE keys[256] = {};
         GetKeyboardState(keys);
         keys[VK_CONTROL] = 0x80;
         SetKeyboardState(keys);
-        send(main, WM_KEYDOWN, 'Z', 0);
+        PostMessageW(radio, WM_KEYDOWN, 'Z', 0x002C0001);
+        waitFor([&] { return !params.quasiOffshorePoint.isSet(); }, 3000);
         keys[VK_CONTROL] = 0;
         SetKeyboardState(keys);
         AttachThreadInput(GetCurrentThreadId(), uiThread, FALSE);
-        EXPECT_FALSE(params.quasiOffshorePoint.isSet());
+        EXPECT_FALSE(params.quasiOffshorePoint.isSet()) << "Ctrl+Z went to the side panel's button";
         for (int id = 1500; id <= 1506; ++id) EXPECT_EQ(controlText(dialog, id), L"") << id;
         ASSERT_TRUE(painted(main));
         EXPECT_EQ(redCrossPixels(main, at, 0), 0);
@@ -267,6 +300,22 @@ TEST_F(RealFlow, HarbourPointUndoZoomPanOverviewAndM7000Folder) {
         send(main, WM_MOUSEMOVE, 0, MAKELPARAM(600, 500));  // button up: no pan
         EXPECT_FLOAT_EQ(contourStore().dataCentre.centreEast, start.centreEast + 100.0f * z - 30.0f * z);
         EXPECT_FLOAT_EQ(contourStore().dataCentre.centreNorth, start.centreNorth + 100.0f * z - 20.0f * z);
+        // The button held over the map after a press elsewhere pans nothing.
+        send(main, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(100, 100));
+        EXPECT_FLOAT_EQ(contourStore().dataCentre.centreEast, start.centreEast + 100.0f * z - 30.0f * z);
+        // A drag holds the mouse and goes on left of the window (signed
+        // positions); the click gave the keyboard focus back to the map.
+        send(main, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, 300));
+        EXPECT_EQ(guiThread().hwndCapture, main);
+        EXPECT_EQ(guiThread().hwndFocus, main);
+        send(main, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(-20, 300));
+        send(main, WM_LBUTTONUP, 0, MAKELPARAM(-20, 300));
+        EXPECT_EQ(guiThread().hwndCapture, nullptr);
+        EXPECT_FLOAT_EQ(contourStore().dataCentre.centreEast, start.centreEast + 100.0f * z - 30.0f * z + 60.0f * z);
+        send(main, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(400, 300));  // and back
+        send(main, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(460, 300));
+        send(main, WM_LBUTTONUP, 0, MAKELPARAM(460, 300));
+        EXPECT_FLOAT_EQ(contourStore().dataCentre.centreEast, start.centreEast + 100.0f * z - 30.0f * z);
         EXPECT_EQ(app.mapView.panX, 0);
         EXPECT_EQ(app.mapView.panY, 0);
         // The point set now is drawn where the moved map puts it.
