@@ -19,6 +19,7 @@
 #include "estimation/messages.h"
 #include "estimation/solver_exchange.h"
 #include "mapview/figure_view_win32.h"
+#include "platform/callback_guard_win32.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "resources/resource.h"
@@ -188,7 +189,11 @@ public:
     }
 
 private:
+    // No exception crosses into the system: it becomes a box.
     static INT_PTR CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        return guardCallback([&] { return handle(hwnd, message, wParam, lParam); }, []() -> INT_PTR { return TRUE; });
+    }
+    static INT_PTR handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         if (message == WM_INITDIALOG) {
             SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
             return TRUE;
@@ -254,7 +259,11 @@ public:
 private:
     explicit ResultWindow(std::shared_ptr<BatchResultData> data) : data_(std::move(data)) {}
 
+    // No exception crosses into the system: it becomes a box.
     static INT_PTR CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        return guardCallback([&] { return handle(hwnd, message, wParam, lParam); }, []() -> INT_PTR { return TRUE; });
+    }
+    static INT_PTR handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         if (message == WM_INITDIALOG) {
             SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
             reinterpret_cast<ResultWindow*>(lParam)->initialise(hwnd);

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "mapview/gdi_canvas_win32.h"
+#include "platform/callback_guard_win32.h"
 
 namespace vornel {
 
@@ -47,7 +48,7 @@ void paint(HWND hwnd) {
     EndPaint(hwnd, &ps);
 }
 
-LRESULT CALLBACK figureProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT figureMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_NCCREATE:
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new FigureView));
@@ -66,6 +67,15 @@ LRESULT CALLBACK figureProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
             return 0;
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+// No exception crosses into the system: a failed paint is a box, not the end.
+LRESULT CALLBACK figureProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return guardCallback([&] { return figureMessage(hwnd, message, wParam, lParam); },
+                         [&]() -> LRESULT {
+                             if (message == WM_PAINT) ValidateRect(hwnd, nullptr);
+                             return 0;
+                         });
 }
 
 void registerClass() {
