@@ -410,6 +410,8 @@ TEST_F(OnAnyPc, BothDialogsFitTheScreen) {
     int wheelPosition = -1;
     ScreenRect dialogRect, mainRect, resultRect;
     bool dialogScrolls = false, resultScrolls = false, startShown = false, resultButtonsShown = false;
+    bool resultOpensAtTop = false;
+    int resultFirstFocus = 0;
     int dialogHeight = 0, resultHeight = 0;  // as the templates would have them, unscrolled
     std::wstring firstSmax;
     std::vector<ScreenRect> panel;
@@ -467,6 +469,15 @@ TEST_F(OnAnyPc, BothDialogsFitTheScreen) {
             resultScrolls = (GetWindowLongW(result, GWL_STYLE) & WS_VSCROLL) != 0;
             resultHeight = fullHeight(result, 430);
             firstSmax = controlText(result, 1500);
+            // It opens at its top (the inputs and the first candidates), with 閉じる focused.
+            SCROLLINFO at{};
+            at.cbSize = sizeof at;
+            at.fMask = SIF_POS;
+            resultOpensAtTop = !resultScrolls || (GetScrollInfo(result, SB_VERT, &at) && at.nPos == 0);
+            GUITHREADINFO gui{};
+            gui.cbSize = sizeof gui;
+            GetGUIThreadInfo(GetWindowThreadProcessId(result, nullptr), &gui);
+            resultFirstFocus = GetDlgCtrlID(gui.hwndFocus);
             resultButtonsShown = true;
             for (int id : {kCsvButton, IDC_SENSITIVITY, IDCANCEL}) {
                 test::sendWithTimeout(result, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(result, id)), TRUE);
@@ -477,6 +488,8 @@ TEST_F(OnAnyPc, BothDialogsFitTheScreen) {
         closeDialogs(result);
     });
 
+    EXPECT_TRUE(resultOpensAtTop) << "the result dialog opened scrolled away from its top";
+    EXPECT_EQ(resultFirstFocus, IDCANCEL);
     EXPECT_TRUE(inside(dialogRect, work)) << "the parameter dialog passes the screen";
     EXPECT_TRUE(inside(mainRect, work)) << "the main window passes the screen";
     for (const ScreenRect& r : panel)

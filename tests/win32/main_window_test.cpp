@@ -271,6 +271,32 @@ TEST(MainWindow, KeysWorkAfterAClickOnTheSidePanel) {
     }
     ASSERT_EQ(boxes.warnings.size(), 1u) << "Ctrl+O went to the check box";
     EXPECT_EQ(boxes.warnings[0].caption, L"計算条件の読込");
+
+    // Alt+F opens the File menu from there too.
+    SetFocus(box);
+    std::atomic<bool> fileMenu{false};
+    std::thread menuWatcher([&] {
+        fileMenu = test::waitFor([] { return openPopupMenu() != nullptr; }, 3000);
+        PostMessageW(main, WM_CANCELMODE, 0, 0);
+    });
+    const WORD altF[4] = {VK_MENU, 'F', 'F', VK_MENU};
+    for (int i = 0; i < 4; ++i) {
+        keys[i].ki.wVk = altF[i];
+        keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+    }
+    SendInput(4, keys, sizeof(INPUT));
+    const DWORD menuEnd = GetTickCount() + 3500;
+    while (static_cast<LONG>(menuEnd - GetTickCount()) > 0) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (translateMainWindowKeys(msg)) continue;
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(10);
+    }
+    menuWatcher.join();
+    EXPECT_TRUE(fileMenu) << "Alt+F did not open the File menu";
     DestroyWindow(main);
     test::pumpMessages(100);
 }

@@ -121,6 +121,11 @@ TEST(ShellPrint, MainWindowGoesToThePdfPrinter) {
     // for the render check that follows this test (tests/win32/check_printed_page.sh).
     const PrintedPage& page = lastPrintedPage();
     EXPECT_GT(page.scale, 0);
+    // The job is named after what it prints (the queue and cups-pdf's file name show it), one copy, one page.
+    EXPECT_EQ(page.documentName, L"VORNEL 地図");
+    EXPECT_EQ(std::filesystem::path(newest).filename().wstring().substr(0, 6), L"VORNEL");
+    EXPECT_EQ(page.copies, 1);
+    EXPECT_EQ(page.pages, 1);
     if (FILE* note = _wfopen((test::buildFolder() + L"\\last-print.txt").c_str(), L"wb")) {
         fprintf(note, "%s\n%d %d %d %d %d %d %d %d %d\n#%02X%02X%02X\n", test::narrow(newest).c_str(), page.pageWidth,
                 page.pageHeight, page.dotsPerInchX, page.dotsPerInchY, page.imageX, page.imageY, page.imageWidth,
