@@ -23,7 +23,7 @@ inline constexpr char kAngleCaption[] = "角度の入力";
 // %s is the field's name (fieldName), the second the text as typed.
 inline constexpr char kNumberCaption[] = "数値の入力";
 inline constexpr char kStrayDigitsText[] =
-    "%sの値[%s]は一つの数として読めません。数は一つだけ、小数点は「.」で入力してください（単位は数の後に書けます）。";
+    "%sの値[%s]は一つの数として読めません。\n数は一つだけ、小数点は「.」で入力してください（単位は数の後に書けます）。";
 inline constexpr char kNotWholeText[] = "%sの値[%s]には整数を入力してください。";
 // The names of the fields: the group, then the field within it.
 inline constexpr const char* kPointGroupNames[4] = {"準沖波地点", "等深線の代表点", "回折地点", "沖波地点"};

@@ -92,7 +92,7 @@ TEST(FieldEntry, TextIsReadWholeOrRefusedNamingTheField) {
         EXPECT_EQ(w.owner, kOwner);
         EXPECT_EQ(w.caption, widen("数値の入力"));
     }
-    EXPECT_EQ(rec.warnings[0].text, widen("準沖波地点の波高の値[2,5]は一つの数として読めません。数は一つだけ、"
+    EXPECT_EQ(rec.warnings[0].text, widen("準沖波地点の波高の値[2,5]は一つの数として読めません。\n数は一つだけ、"
                                           "小数点は「.」で入力してください（単位は数の後に書けます）。"));
     EXPECT_EQ(rec.warnings[2].text.substr(0, 15), widen("沖波地点の水深の値[約 20]"));
     EXPECT_EQ(rec.warnings[4].text, widen("等深線の代表点の緯度（度）の値[35.5]には整数を入力してください。"));
