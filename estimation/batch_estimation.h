@@ -27,6 +27,7 @@ struct BatchStart {
     FieldSnapshot fields;
     bool diffractionOff = false;
     double offshoreDepth = 0.0;
+    double tipDistance = 0.0;  // breakwater tip to quasi-offshore point, m (NaN: not known)
 };
 
 // How many records of each kind a batch had, for its summary line (UTF-8):

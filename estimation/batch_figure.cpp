@@ -13,14 +13,20 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr Colour kObserved{0, 0, 0};
-constexpr int kDateLabels = 6;
+constexpr std::size_t kDateLabels = 8;
+constexpr std::size_t kLabelCharWidth = 7;  // pixels of a half-width character of the axis labels
 
-// Tick labels from the records' own 日時, evenly spread over the record.
-std::vector<AxisTick> dateTicks(const std::vector<WaveRecord>& records) {
+// Tick labels from the records' own 日時, evenly spread over the record, as
+// many as fit side by side in `width` pixels.
+std::vector<AxisTick> dateTicks(const std::vector<WaveRecord>& records, int width) {
     std::vector<AxisTick> ticks;
     const std::size_t n = records.size();
     if (n == 0) return ticks;
-    const std::size_t labels = std::min<std::size_t>(n, kDateLabels);
+    std::size_t longest = 1;
+    for (std::size_t i = 0; i < n; i += std::max<std::size_t>(n / 50, 1))
+        longest = std::max(longest, std::min<std::size_t>(records[i].when.size(), 16));
+    const std::size_t fit = static_cast<std::size_t>(std::max(width, 0)) / (longest * kLabelCharWidth + 24);
+    const std::size_t labels = std::clamp<std::size_t>(std::min(fit, kDateLabels), std::min<std::size_t>(n, 2), n);
     for (std::size_t k = 0; k < labels; ++k) {
         const std::size_t i = labels == 1 ? 0 : k * (n - 1) / (labels - 1);
         std::wstring label = records[i].when;
@@ -43,7 +49,7 @@ std::vector<PlotPanel> batchPanels(const std::vector<WaveRecord>& records,
     for (PlotPanel* p : {&heights, &directions}) {
         p->x.min = -0.5;
         p->x.max = n - 0.5;
-        p->x.ticks = dateTicks(records);
+        p->x.ticks = dateTicks(records, plotArea(*p).width());
     }
     heights.title = L"観測波浪の一括推定: 波高";
     heights.y.title = L"波高 [m]";

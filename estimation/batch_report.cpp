@@ -4,6 +4,7 @@
 
 #include "estimation/response_curves.h"
 #include "estimation/result_presenter.h"
+#include "estimation/validity_notes.h"
 #include "estimation/wave.h"
 #include "platform/text.h"
 
@@ -20,9 +21,9 @@ std::string observedFields(const WaveRecord& r) {
     return format(",%.2f,%.2f,%.1f", r.height, r.period, r.direction);
 }
 
-std::string notes(const WaveRecord& r, const char* why) {
+std::string notes(const WaveRecord& r, const std::string& why) {
     std::string text = r.namedDirection ? "16方位" : "";
-    if (why && *why) text += (text.empty() ? "" : " ") + std::string(why);
+    if (!why.empty()) text += (text.empty() ? "" : " ") + why;
     return csvField(text);
 }
 
@@ -39,7 +40,7 @@ std::string csvField(const std::string& text) {
 }
 
 std::string batchRecordLines(const WaveRecord& record, const BatchRecordResult& result, int relationIndex,
-                             double offshoreDepth) {
+                             double offshoreDepth, const SolverCase* site, double tipDistance) {
     const std::string head = csvField(toUtf8(record.when)) + observedFields(record);
     const char* why = nullptr;
     std::string failure;
@@ -85,7 +86,15 @@ std::string batchRecordLines(const WaveRecord& record, const BatchRecordResult& 
         }
         const double whole = wholeSeaHeight(c.row.ho, c.share);
         lines += std::isfinite(whole) ? format(",%5.3f", whole) : std::string(",");
-        lines += "," + notes(record, nullptr) + "\n";
+        std::string tags;
+        if (site) {
+            SolverCase run = *site;
+            run.height = record.height;
+            run.period = record.period;
+            run.direction = record.direction;
+            tags = validityTags(run, tipDistance, c.row);
+        }
+        lines += "," + notes(record, tags) + "\n";
     }
     return lines;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "estimation/result.h"
+#include "estimation/solver_case.h"
 #include "estimation/wave_records.h"
 
 namespace vornel {
@@ -37,8 +38,10 @@ inline constexpr char kBatchHeader[] = "日時,H1/3,T1/3,波向,Smax,Ho,θo,推�
 // The lines of one record, UTF-8 with "\n" line ends. The estimated Smax and
 // its ◯ use relation `relationIndex` (0: none) at the wavelength of the
 // record's period at `offshoreDepth`.
+// With `site`, each candidate's 注意 also names the validity notes that apply
+// to it (砕波, 浅海, 岸沿い, 回折点近傍) for the site and the record's wave.
 std::string batchRecordLines(const WaveRecord& record, const BatchRecordResult& result, int relationIndex,
-                             double offshoreDepth);
+                             double offshoreDepth, const SolverCase* site = nullptr, double tipDistance = 0.0);
 
 // A field for a CSV line: quoted when it holds a comma, a quote or a line break.
 std::string csvField(const std::string& text);

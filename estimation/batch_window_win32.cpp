@@ -428,7 +428,8 @@ void estimateWaveRecord(HWND mainWindow) {
         w.putText("一括推定\n");
         w.putText(std::string(kBatchHeader) + "\n");
         for (std::size_t i = 0; i < data->records.size(); ++i)
-            w.putText(batchRecordLines(data->records[i], data->results[i], start.relationIndex, start.offshoreDepth));
+            w.putText(batchRecordLines(data->records[i], data->results[i], start.relationIndex, start.offshoreDepth,
+                                       &start.site, start.tipDistance));
     });
     if (!failure.empty()) platform().warn(mainWindow, caption(), failure + L"\n" + widen(msg::kBatchWrittenSoFar));
     if (written != 0) data->reportPath = widen(msg::kBatchNotSaved);

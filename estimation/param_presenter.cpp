@@ -416,6 +416,7 @@ bool ParamPresenter::prepareBatch(BatchStart& out) {
     out.fields = FieldSnapshot(dialog_, reportFieldIds());
     out.diffractionOff = p.diffractionOff != 0;
     out.offshoreDepth = p.offshorePoint.depth;
+    out.tipDistance = tipToPointDistance(p);
     out.ok = true;
     return true;
 }

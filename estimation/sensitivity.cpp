@@ -175,16 +175,17 @@ std::vector<std::vector<std::wstring>> sensitivityTableRows(const SensitivityTab
     std::vector<std::vector<std::wstring>> rows;
     for (std::size_t i = 0; i < table.candidates.size(); ++i) {
         const CandidateSensitivity& c = table.candidates[i];
-        std::wstring head = wformat(L"Smax %d  Ho %.3f  θo %.1f", c.base.smax, c.base.ho, c.base.thetaO);
-        if (i < wholeSea.size() && std::isfinite(wholeSea[i])) head += wformat(L"  全体Ho %.3f", wholeSea[i]);
-        rows.push_back({head, L"", L"", L"", L"", L"", L""});
+        rows.push_back({wformat(L"Smax %d  θo %.1f  Ho %.3f", c.base.smax, c.base.thetaO, c.base.ho), L"", L"", L"",
+                         L"", L"", L""});
+        if (i < wholeSea.size() && std::isfinite(wholeSea[i]))
+            rows.push_back({wformat(L"　全体Ho %.3f", wholeSea[i]), L"", L"", L"", L"", L"", L""});
         for (int input = 0; input < kSensitivityInputs; ++input) {
             if (!c.perturbed[input]) continue;
             rows.push_back({L"", widen(sensitivityItemName(input)),
                             widen(uncertaintyText(input, table.uncertainties.value[input])), thetaText(c.minus[input]),
                             thetaText(c.plus[input]), hoText(c.minus[input]), hoText(c.plus[input])});
         }
-        rows.push_back({L"", L"合成", c.complete ? L"" : L"(一部候補なし)",
+        rows.push_back({L"", L"合成", c.complete ? L"" : L"一部なし",
                         wformat(L"%.1f〜%.1f", reduce360(c.thetaLow), reduce360(c.thetaHigh)),
                         wformat(L"RSS ±%.1f°", c.thetaRss), wformat(L"%.3f〜%.3f", c.hoLow, c.hoHigh),
                         wformat(L"RSS ±%.3f", c.hoRss)});
@@ -193,7 +194,8 @@ std::vector<std::vector<std::wstring>> sensitivityTableRows(const SensitivityTab
 }
 
 std::string sensitivityReportLines(const SensitivityTable& table) {
-    std::string text = "感度\n項目,刻み,Smax,θo(−),θo(+),Ho(−),Ho(+)\n";
+    // The minus of the heads is the full-width one: Shift_JIS has no U+2212.
+    std::string text = "感度\n項目,刻み,Smax,θo(－),θo(+),Ho(－),Ho(+)\n";
     auto theta = [](const PairedCandidate& p) { return p.found ? format("%.1f", reduce360(p.thetaO)) : std::string(); };
     auto ho = [](const PairedCandidate& p) { return p.found ? format("%.3f", p.ho) : std::string(); };
     for (const CandidateSensitivity& c : table.candidates) {

@@ -55,7 +55,7 @@ LRESULT CALLBACK filterWindowKeys(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 const wchar_t* const kColumns[] = {L"候補", L"項目", L"刻み", L"θo(−)", L"θo(+)", L"Ho(−)", L"Ho(+)"};
-constexpr int kColumnWidths[] = {200, 64, 52, 76, 76, 76, 76};
+constexpr int kColumnWidths[] = {196, 62, 62, 84, 88, 100, 92};
 
 class SensitivityWindow {
 public:
@@ -215,8 +215,12 @@ bool SensitivityWindow::readUncertainties(Uncertainties& u) {
 
 void SensitivityWindow::showUncertainties(const Uncertainties& u) {
     for (int i = 0; i < kSensitivityInputs; ++i) {
+        // One decimal at least for degrees and seconds, and every digit typed:
+        // a direction of 16 points is ±11.25°, not 11.2.
         const bool percent = i == SENS_DEPTH || i == SENS_TIP_DEPTH || i == SENS_HEIGHT;
-        SetDlgItemTextW(hwnd_, kFirstUncertainty + i, wformat(percent ? L"%g" : L"%.1f", u.value[i]).c_str());
+        const bool tenths = std::fabs(u.value[i] * 10.0 - std::round(u.value[i] * 10.0)) < 1e-9;
+        SetDlgItemTextW(hwnd_, kFirstUncertainty + i,
+                        wformat(percent || !tenths ? L"%g" : L"%.1f", u.value[i]).c_str());
     }
     shown_ = u;
 }

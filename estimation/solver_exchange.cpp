@@ -14,6 +14,7 @@
 #include "estimation/sensitivity.h"
 #include "estimation/solver_run.h"
 #include "estimation/validity_notes.h"
+#include "estimation/wave.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 
@@ -88,10 +89,7 @@ int runEstimation(WindowRef dialog, std::string_view titleIn, int relationIndex,
     if (fields) record.fields = *fields;
     record.diffractionOff = params.diffractionOff != 0;
     record.offshoreDepth = params.offshorePoint.depth;
-    record.tipDistance = params.diffractionOff == 0 && params.diffractionPoint.isSet() && params.quasiOffshorePoint.isSet()
-                             ? std::hypot(params.quasiOffshorePoint.north - params.diffractionPoint.north,
-                                          params.quasiOffshorePoint.east - params.diffractionPoint.east)
-                             : std::nan("");
+    record.tipDistance = tipToPointDistance(params);
     record.runTime = localTimeText();
     record.dataSource = describeDataSource();
     std::wstring solverPath;

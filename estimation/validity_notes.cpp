@@ -33,6 +33,21 @@ std::vector<std::string> validityNotes(const SolverCase& run, double tipDistance
     return notes;
 }
 
+std::string validityTags(const SolverCase& run, double tipDistance, const ResultRow& row) {
+    std::string tags;
+    const auto add = [&](const char* tag) { tags += (tags.empty() ? "" : " ") + std::string(tag); };
+    const double h = run.pointDepth;
+    if (h > 0.0 && run.height / h > kBreakingRatio) add("砕波");
+    if (h > 0.0 && run.period > 0.0 && relativeDepth(h, run.period) < kShallowRatio) add("浅海");
+    const double offNormal = std::fabs(angleDifference(row.thetaO, run.thetaCon));
+    if (offNormal > 90.0 - kAlongshoreMargin && offNormal < 90.0 + kAlongshoreMargin) add("岸沿い");
+    if (run.withDiffraction() && std::isfinite(tipDistance) && run.period > 0.0) {
+        const double L = waveLengthAtDepth(run.period, h);
+        if (L > 0.0 && tipDistance / L < kNearTipWavelengths) add("回折点近傍");
+    }
+    return tags;
+}
+
 std::wstring validityNoteText(const std::vector<std::string>& notes) {
     std::wstring text;
     for (const std::string& note : notes) {

@@ -23,6 +23,10 @@ inline constexpr double kNearTipWavelengths = 10.0;   // tip to point closer: fa
 // metres (NaN when not known or without diffraction).
 std::vector<std::string> validityNotes(const SolverCase& run, double tipDistance, const ResultRow* rows, int count);
 
+// The notes of one candidate of a batch record in a word each (UTF-8, joined
+// by blanks): 砕波, 浅海, 岸沿い, 回折点近傍; empty when none applies.
+std::string validityTags(const SolverCase& run, double tipDistance, const ResultRow& row);
+
 // The notes as one text for the dialog's line: joined by line breaks.
 std::wstring validityNoteText(const std::vector<std::string>& notes);
 

@@ -73,6 +73,12 @@ double waveLengthAtDepth(double T, double h, int* iterations) {
     return 0.0;
 }
 
+double tipToPointDistance(const EstimationParams& p) {
+    if (p.diffractionOff != 0 || !p.diffractionPoint.isSet() || !p.quasiOffshorePoint.isSet()) return std::nan("");
+    return std::hypot(p.quasiOffshorePoint.north - p.diffractionPoint.north,
+                      p.quasiOffshorePoint.east - p.diffractionPoint.east);
+}
+
 double waveLength(double T) {
     return waveLengthAtDepth(T, estimationParams().offshorePoint.depth, nullptr);
 }

@@ -3,6 +3,8 @@
 // its deep-water test, and the wavelength by the linear dispersion relation.
 #pragma once
 
+#include "estimation/params.h"
+
 namespace vornel {
 
 // Gravity and the constants derived from it, used exactly as written.
@@ -28,6 +30,10 @@ void deepWaterWarning(double h, double T);
 // and finite (depth or period 0) or when the iteration fails to settle.
 // `iterations`, when given, receives the number of Newton steps taken.
 double waveLengthAtDepth(double T, double h, int* iterations = nullptr);
+
+// The distance (m) from the breakwater tip to the quasi-offshore point when
+// the diffraction point takes part and both are set; NaN otherwise.
+double tipToPointDistance(const EstimationParams& params);
 
 // waveLengthAtDepth at the offshore point's depth.
 double waveLength(double T);

@@ -49,6 +49,15 @@ int round(double v) {
     return static_cast<int>(std::lround(v));
 }
 
+// About how wide a text is drawn: ASCII about half the font's height, every
+// other character (kana, kanji, and Greek, which Japanese faces draw
+// full-width) a square.
+int textWidth(const std::wstring& text, const Font& font) {
+    int width = 0;
+    for (const wchar_t c : text) width += c > 0xFF ? font.height : font.height / 2 + 1;
+    return width;
+}
+
 std::vector<AxisTick> ticksOf(const PlotAxis& axis) {
     if (!axis.ticks.empty()) return axis.ticks;
     std::vector<AxisTick> ticks;
@@ -116,29 +125,58 @@ void drawLine(Canvas& canvas, const Mapper& m, const PlotLine& line) {
     flush();
 }
 
-void drawLegend(Canvas& canvas, const PlotPanel& panel, const PixelRect& area, const Font& font) {
+// How many points of the lines and marks fall inside `box`: the legend goes
+// where it hides the least.
+int covered(const PlotPanel& panel, const Mapper& m, const PixelRect& box) {
+    int count = 0;
+    const auto inside = [&](double x, double y) {
+        if (!finite(x) || !finite(y)) return false;
+        const double px = m.px(x), py = m.py(y);
+        return px >= box.left && px <= box.right && py >= box.top && py <= box.bottom;
+    };
+    for (const PlotLine& line : panel.lines)
+        for (std::size_t i = 0; i < std::min(line.x.size(), line.y.size()); ++i) count += inside(line.x[i], line.y[i]);
+    for (const PlotMark& mark : panel.marks) count += 4 * inside(mark.x, mark.y);
+    return count;
+}
+
+void drawLegend(Canvas& canvas, const PlotPanel& panel, const Mapper& m, const Font& font) {
     if (panel.legend.empty()) return;
-    const int rowHeight = font.height + 4;
-    std::size_t longest = 0;
-    for (const LegendEntry& e : panel.legend) longest = std::max(longest, e.text.size());
-    const int width = 34 + static_cast<int>(longest) * font.height;
-    const int left = area.right - width - 6;
-    const int top = area.top + 6;
-    const int bottom = top + rowHeight * static_cast<int>(panel.legend.size()) + 4;
-    canvas.fillRect(left, top, area.right - 6, bottom, kWhite);
+    const PixelRect& area = m.area;
+    const int rowHeight = font.height + 5;
+    int longest = 0;
+    for (const LegendEntry& e : panel.legend) longest = std::max(longest, textWidth(e.text, font));
+    const int width = 40 + longest;
+    const int height = rowHeight * static_cast<int>(panel.legend.size()) + 6;
+    // Top right unless another corner hides less of the figure.
+    const PixelRect corners[] = {{area.right - 6 - width, area.top + 6, area.right - 6, area.top + 6 + height},
+                                 {area.left + 6, area.top + 6, area.left + 6 + width, area.top + 6 + height},
+                                 {area.right - 6 - width, area.bottom - 6 - height, area.right - 6, area.bottom - 6},
+                                 {area.left + 6, area.bottom - 6 - height, area.left + 6 + width, area.bottom - 6}};
+    PixelRect box = corners[0];
+    int least = covered(panel, m, box);
+    for (const PixelRect& corner : corners) {
+        const int n = covered(panel, m, corner);
+        if (n < least) {
+            least = n;
+            box = corner;
+        }
+    }
+    canvas.fillRect(box.left, box.top, box.right, box.bottom, kWhite);
     canvas.setPen(Pen{kBlack, 1, PenStyle::Solid});
-    const PixelPoint box[5] = {{left, top}, {area.right - 6, top}, {area.right - 6, bottom}, {left, bottom}, {left, top}};
-    canvas.polyline(box, 5);
-    int y = top + 4;
+    const PixelPoint frame[5] = {
+        {box.left, box.top}, {box.right, box.top}, {box.right, box.bottom}, {box.left, box.bottom}, {box.left, box.top}};
+    canvas.polyline(frame, 5);
+    int y = box.top + 4;
     for (const LegendEntry& e : panel.legend) {
         const int middle = y + rowHeight / 2;
         if (e.isMark) {
-            drawMark(canvas, left + 15, middle, e.pen.colour, e.shape);
+            drawMark(canvas, box.left + 16, middle, e.pen.colour, e.shape);
         } else {
             canvas.setPen(e.pen);
-            canvas.line({left + 5, middle}, {left + 26, middle});
+            canvas.line({box.left + 5, middle}, {box.left + 28, middle});
         }
-        canvas.textInFont(left + 32, middle, e.text.c_str(), kBlack, font, TextAlign::Left, TextBaseline::Top);
+        canvas.textInFont(box.left + 34, y + 2, e.text.c_str(), kBlack, font, TextAlign::Left, TextBaseline::Top);
         y += rowHeight;
     }
 }
@@ -263,7 +301,10 @@ void drawPlotPanel(Canvas& canvas, const PlotPanel& panel) {
         const int x = round(m.px(t.value));
         if (x < area.left || x > area.right) continue;
         canvas.line({x, area.bottom}, {x, area.bottom + kTickLength});
-        canvas.textInFont(x, area.bottom + kTickLength + 2, t.label.c_str(), kBlack, font, TextAlign::Centre,
+        // A label at an end of the axis stays inside the panel.
+        const int half = textWidth(t.label, font) / 2;
+        const int labelX = std::clamp(x, panel.frame.left + half, std::max(panel.frame.left + half, panel.frame.right - half));
+        canvas.textInFont(labelX, area.bottom + kTickLength + 2, t.label.c_str(), kBlack, font, TextAlign::Centre,
                           TextBaseline::Top);
     }
     for (const AxisTick& t : yTicks) {
@@ -299,7 +340,7 @@ void drawPlotPanel(Canvas& canvas, const PlotPanel& panel) {
     if (!panel.x.title.empty())
         canvas.textInFont((area.left + area.right) / 2, panel.frame.bottom - 2, panel.x.title.c_str(), kBlack, font,
                           TextAlign::Centre, TextBaseline::Bottom);
-    drawLegend(canvas, panel, area, font);
+    drawLegend(canvas, panel, m, font);
 }
 
 }  // namespace vornel

@@ -408,7 +408,7 @@ TEST_F(CsvReport, TheTailCarriesWholeSeaHeightsNotesAndTheSensitivity) {
                                         "水深データ,1/5万海図 港湾A", "全体波高", "Smax,Ho,θo,全体Ho",
                                         "   10,2.500, 45.0,2.778", "   25,1.800,270.0,", "注意",
                                         "砕波の影響: H1/3/h=0.40>0.3 (Hoは過小の可能性)", "感度",
-                                        "項目,刻み,Smax,θo(−),θo(+),Ho(−),Ho(+)", "波向,±5.0°,10,40.0,50.0,2.400,2.600"});
+                                        "項目,刻み,Smax,θo(－),θo(+),Ho(－),Ho(+)", "波向,±5.0°,10,40.0,50.0,2.400,2.600"});
     ASSERT_NE(report.find(tail), std::string::npos);
     EXPECT_NE(report.find(sjisLines({"波高,±10%,10,45.0,45.0,2.250,2.750"})), std::string::npos);
     CaseReadError error;

@@ -104,17 +104,20 @@ TEST(Sensitivity, CandidatesPairWithinThirtyDegreesAndCombine) {
 
     // The report's lines: empty fields where a perturbed run had no candidate.
     const std::string report = sensitivityReportLines(t);
-    EXPECT_TRUE(report.starts_with("感度\n項目,刻み,Smax,θo(−),θo(+),Ho(−),Ho(+)\n波向,±5.0°,10,95.0,106.0,1.900,2.100\n"));
+    EXPECT_TRUE(report.starts_with("感度\n項目,刻み,Smax,θo(－),θo(+),Ho(－),Ho(+)\n波向,±5.0°,10,95.0,106.0,1.900,2.100\n"));
     EXPECT_NE(report.find("θcon,±3.0°,10,98.0,,2.000,\n"), std::string::npos);
     EXPECT_NE(report.find("水深,±10%,10,,,,\n"), std::string::npos);
     EXPECT_NE(report.find("波高,±10%,10,100.0,100.0,1.800,2.200\n"), std::string::npos);
     EXPECT_NE(report.find("波向,±5.0°,75,350.0,1.0,2.200,2.200\n"), std::string::npos);
     EXPECT_EQ(report.find("回折水深"), std::string::npos);  // no breakwater, no tip depth
     const auto rows = sensitivityTableRows(t, {2.2, NAN, NAN});
-    EXPECT_EQ(rows[0][0], L"Smax 10  Ho 2.000  θo 100.0  全体Ho 2.200");
-    EXPECT_EQ(rows[2][4], L"候補なし");  // θcon +3°
-    EXPECT_EQ(rows[6][1], L"合成");
-    EXPECT_EQ(rows[6][3], L"95.0〜106.0");
+    EXPECT_EQ(rows[0][0], L"Smax 10  θo 100.0  Ho 2.000");
+    EXPECT_EQ(rows[1][0], L"　全体Ho 2.200");
+    EXPECT_EQ(rows[3][4], L"候補なし");  // θcon +3°
+    EXPECT_EQ(rows[7][1], L"合成");
+    EXPECT_EQ(rows[7][2], L"一部なし");
+    EXPECT_EQ(rows[7][3], L"95.0〜106.0");
+    EXPECT_EQ(rows[8][0], L"Smax 10  θo 140.0  Ho 2.500");  // no whole-sea height given: no line for it
 }
 
 TEST(ValidityNotes, EachLimitAndNoneForAnOrdinaryCase) {

@@ -138,6 +138,15 @@ TEST(BatchReport, EachRecordBecomesItsLinesAndItsMarks) {
     EXPECT_EQ(batchRecordLines(file.records[0], results[0], 0, 100.0).substr(0, 60),
               "2024/01/01 00:00,1.50,8.00,45.0,   10,2.500, 60.3,,,2.778,16");
     EXPECT_EQ(batchRecordLines(file.records[1], results[1], 1, 100.0), "2024/01/01 01:00,,8.0,45,,,,,,,欠測\n");
+    // With the site, each candidate names the notes that apply to it: 1.5 m
+    // in 4 m of water breaks, 4 m at 8 s is shallow (h/L0 0.04), and θo 44°
+    // runs along a coast whose normal is 130° (86° off), 60.3° does not.
+    SolverCase site;
+    site.thetaCon = 130.0;
+    site.pointDepth = 4.0;
+    const std::string tagged = batchRecordLines(file.records[0], results[0], 0, 100.0, &site, 0.0);
+    EXPECT_NE(tagged.find(" 60.3,,,2.778,16方位 砕波 浅海\n"), std::string::npos) << tagged;
+    EXPECT_NE(tagged.find(" 44.0,,,,16方位 砕波 浅海 岸沿い\n"), std::string::npos) << tagged;
     EXPECT_EQ(batchRecordLines(file.records[2], results[2], 1, 100.0),
               "2024/01/01 02:00,1.20,9.00,50.0,,,,,,,候補なし\n");
     EXPECT_EQ(batchRecordLines(file.records[3], results[3], 1, 100.0),

@@ -9,10 +9,12 @@
 // (tools/wine-run.sh).
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "bathymetry/contour_store.h"
 #include "bathymetry/data_folder.h"
@@ -21,7 +23,12 @@
 #include "estimation/dialog_scroller_win32.h"
 #include "estimation/estimation_windows.h"
 #include "estimation/params.h"
+#include "estimation/batch_estimation.h"
 #include "estimation/result.h"
+#include "estimation/case_report_reader.h"
+#include "estimation/run_record.h"
+#include "estimation/sensitivity.h"
+#include "estimation/solver_run.h"
 #include "platform/platform.h"
 #include "platform/text.h"
 #include "resources/resource.h"
@@ -510,6 +517,244 @@ TEST_F(OnAnyPc, BothDialogsFitTheScreen) {
     EXPECT_TRUE(resultButtonsShown) << "CSV出力, 感度と応答 or 閉じる cannot be brought into view";
     EXPECT_NE(firstSmax.find_first_of(L"0123456789"), std::wstring::npos) << "the run showed no candidate\n"
                                                                           << describe(boxes_.warnings);
+}
+
+}  // namespace
+}  // namespace vornel
+
+namespace vornel {
+namespace {
+
+// The lines of `bytes` (CR LF) from the one after `heading` up to `stop` (or the end).
+std::vector<std::string> linesAfter(const std::string& bytes, const std::string& heading, const std::string& stop = "") {
+    std::vector<std::string> lines;
+    std::size_t at = bytes.find("\r\n" + heading + "\r\n");
+    if (at == std::string::npos) return lines;
+    at += heading.size() + 4;
+    while (at < bytes.size()) {
+        const std::size_t end = bytes.find("\r\n", at);
+        const std::string line = bytes.substr(at, end == std::string::npos ? std::string::npos : end - at);
+        if (!stop.empty() && line == stop) break;
+        lines.push_back(line);
+        if (end == std::string::npos) break;
+        at = end + 2;
+    }
+    return lines;
+}
+
+std::vector<std::string> csvFields(const std::string& line) {
+    std::vector<std::string> fields;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t comma = line.find(',', start);
+        fields.push_back(line.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+        if (comma == std::string::npos) return fields;
+        start = comma + 1;
+    }
+}
+
+// The guide's example: the sensitivity of the run on screen opens from 1810,
+// runs its perturbations, and the report saved afterwards carries them with
+// the values runs of the moved inputs give; the example has no validity
+// notes, a breaking wave (H1/3 / h = 0.4) has, and a new run closes the
+// window of the old one.
+TEST_F(OnAnyPc, SensitivityAndNotesOfTheRunOnScreenGoIntoItsReport) {
+    createMain();
+    std::wstring notesBefore, notesAfter, status, depth;
+    bool saved = false, windowShown = false, closedByNewRun = false;
+    test::runDriver([&] {
+        HWND dialog = chooseKashima();
+        if (!dialog) return;
+        typeKashimaCase(dialog);
+        HWND result = startRun(dialog);
+        if (!result) return;
+        notesBefore = controlText(result, IDC_VALIDITY_NOTES);
+        PostMessageW(result, WM_COMMAND, IDC_SENSITIVITY, 0);
+        HWND window = nullptr;
+        windowShown = waitFor([&] { return (window = test::findOwnWindow(L"感度と応答")) != nullptr; }, 15000);
+        if (!windowShown) return;
+        waitFor([&] { return controlText(window, 2011).starts_with(L"計算済み"); }, 120000);
+        status = controlText(window, 2011);
+        saveScreen(L"sensitivity-guide-example");
+        test::saveWindowImage(window, L"sensitivity-window");
+        saved = saveReport(result);
+        // H1/3 at 0.4 times the depth the map gave the point.
+        depth = controlText(dialog, 1506);
+        setText(dialog, 1508, wformat(L"%.2f", 0.4 * _wtof(depth.c_str())));
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        waitFor([&] { return controlText(result, IDC_VALIDITY_NOTES).find(L"H1/3/h") != std::wstring::npos; }, 60000);
+        notesAfter = controlText(result, IDC_VALIDITY_NOTES);
+        closedByNewRun = !test::findOwnWindow(L"感度と応答");
+        test::saveWindowImage(result, L"result-with-notes");
+        closeDialogs(result);
+    });
+    ASSERT_TRUE(windowShown) << describe(boxes_.warnings);
+    EXPECT_TRUE(status.starts_with(L"計算済み 8 / 8")) << test::narrow(status);
+    EXPECT_EQ(notesBefore, L"") << "the guide's example has no validity note";
+    EXPECT_NE(notesAfter.find(L"砕波の影響: H1/3/h=0.40"), std::wstring::npos) << test::narrow(notesAfter);
+    EXPECT_TRUE(closedByNewRun) << "the window still shows the previous run's sensitivity";
+    ASSERT_TRUE(saved);
+
+    // Every line of the section against a run of the moved input made here.
+    const std::string report = test::readFileBytes(folder_ + L"\\report.csv");
+    const std::vector<std::string> lines = linesAfter(report, platform().toCp932(L"感度"));
+    ASSERT_GE(lines.size(), 2u) << "no sensitivity section";
+    EXPECT_EQ(lines[0], platform().toCp932(L"項目,刻み,Smax,θo(－),θo(+),Ho(－),Ho(+)"));
+    // The sensitivity was of the first run, whose case the report keeps.
+    SolverCase run = runRecord().solverCase;
+    run.height = 2.5;
+    SolverRunSettings settings;
+    const SolverRun base = runSolverCase(folder_, run, settings);
+    ASSERT_EQ(base.failure, SolverFailure::None);
+    std::size_t line = 1;
+    const Uncertainties u;
+    for (int c = 0; c < base.result.rowCount; ++c) {
+        for (int input = 0; input < kSensitivityInputs; ++input) {
+            if (!isPerturbed(input, run, u.value[input])) continue;
+            ASSERT_LT(line, lines.size());
+            const std::vector<std::string> f = csvFields(lines[line++]);
+            ASSERT_EQ(f.size(), 7u);
+            EXPECT_EQ(f[0], platform().toCp932(widen(sensitivityItemName(input))));
+            EXPECT_EQ(f[2], std::to_string(base.result.rows[c].smax));
+            for (int sign : {-1, 1}) {
+                PairedCandidate expected;
+                if (needsSolverRun(input)) {
+                    SolverCase moved;
+                    ASSERT_TRUE(perturbedCase(run, input, sign, u.value[input], moved));
+                    const SolverRun direct = runSolverCase(folder_, moved, settings);
+                    ASSERT_EQ(direct.failure, SolverFailure::None);
+                    expected = pairCandidate(base.result.rows[c], direct.result.rows, direct.result.rowCount);
+                } else {
+                    expected = {true, base.result.rows[c].ho * (1.0 + sign * u.value[input] / 100.0),
+                                base.result.rows[c].thetaO};
+                }
+                const std::string theta = f[sign < 0 ? 3 : 4], ho = f[sign < 0 ? 5 : 6];
+                EXPECT_EQ(theta, expected.found ? format("%.1f", expected.thetaO) : "") << lines[line - 1];
+                EXPECT_EQ(ho, expected.found ? format("%.3f", expected.ho) : "") << lines[line - 1];
+            }
+        }
+    }
+}
+
+// 観測波浪の一括推定 on a records file that mixes degrees, English and
+// Japanese 16-point names, a header, missing values and a value out of
+// range: every line of the report is what single runs of the same records
+// give; a longer record stopped with 中止 keeps what was done.
+TEST_F(OnAnyPc, AWaveRecordIsEstimatedAsSingleRunsWouldAndCanBeStopped) {
+    createMain();
+    const std::wstring records = folder_ + L"\\gauge.csv";
+    const std::wstring text =
+        L"日時,H1/3,T1/3,波向\r\n"
+        L"2024/01/01 00:00,2.50,10.0,80\r\n"
+        L"2024/01/01 01:00,1.80,8.5,E\r\n"
+        L"2024/01/01 02:00,2.20,9.0,東北東\r\n"
+        L"2024/01/01 03:00,,9.0,70\r\n"
+        L"2024/01/01 04:00,3.00,12.0,999.9\r\n"
+        L"2024/01/01 05:00,1.00,150,70\r\n"
+        L"2024/01/01 06:00,1.20,7.0,ene\r\n"
+        L"2024/01/01 07:00,0.90,6.5,75.5\r\n";
+    std::ofstream(records.c_str(), std::ios::binary) << platform().toCp932(text);
+    std::wstring longText = L"日時 H1/3 T1/3 波向\r\n";
+    for (int i = 0; i < 600; ++i)
+        longText += wformat(L"t%03d %.2f %.1f %.1f\r\n", i, 0.8 + (i % 13) * 0.1, 5.0 + (i % 71) * 0.1, 60.0 + (i % 41));
+    const std::wstring longRecords = folder_ + L"\\long.txt";
+    std::ofstream(longRecords.c_str(), std::ios::binary) << toUtf8(longText);
+    // Reports of an earlier run would be asked about before they are replaced.
+    DeleteFileW((folder_ + L"\\gauge_逆推定.csv").c_str());
+    DeleteFileW((folder_ + L"\\long_逆推定.csv").c_str());
+
+    bool resultShown = false, progressSeen = false, stoppedShown = false;
+    std::wstring summary, stoppedSummary;
+    const auto runBatch = [&](const std::wstring& file, bool stop) {
+        PostMessageW(main_, WM_COMMAND, IDM_BATCH, 0);
+        HWND open = nullptr;
+        if (!waitFor([&] { return (open = test::findOwnWindowWithItem(kSaveNameEdit)) != nullptr; }, 15000)) return;
+        Sleep(300);
+        setText(open, kSaveNameEdit, file);
+        PostMessageW(open, WM_COMMAND, IDOK, 0);
+        HWND progress = nullptr;
+        progressSeen |= waitFor([&] { return (progress = test::findOwnWindowWithItem(2102)) != nullptr; }, 15000);
+        if (stop && progress) {
+            waitFor([&] { return _wtoi(controlText(progress, 2103).c_str()) > 0; }, 60000);
+            saveScreen(L"batch-progress");
+            test::sendWithTimeout(progress, WM_COMMAND, IDCANCEL);
+        }
+        HWND done = nullptr;
+        const bool shown = waitFor([&] { return (done = test::findOwnWindow(L"一括推定の結果")) != nullptr; }, 180000);
+        if (!shown) return;
+        Sleep(500);
+        (stop ? stoppedSummary : summary) = controlText(done, 2202);
+        (stop ? stoppedShown : resultShown) = true;
+        test::saveWindowImage(done, stop ? L"batch-result-stopped" : L"batch-result");
+        PostMessageW(done, WM_COMMAND, IDCANCEL, 0);
+        waitFor([&] { return !IsWindow(done); });
+    };
+    test::runDriver([&] {
+        HWND dialog = chooseKashima();
+        if (!dialog) return;
+        typeKashimaCase(dialog);
+        // One run first: its record holds the site the batch runs.
+        HWND result = startRun(dialog);
+        if (result) PostMessageW(result, WM_COMMAND, IDCANCEL, 0);
+        waitFor([] { return estimationWindows().resultDialogOpen < 0; });
+        runBatch(records, false);
+        runBatch(longRecords, true);
+        closeDialogs(nullptr);
+    });
+    ASSERT_TRUE(resultShown) << describe(boxes_.warnings);
+    EXPECT_TRUE(progressSeen);
+    EXPECT_TRUE(summary.starts_with(L"8件: 推定 ")) << test::narrow(summary);
+    EXPECT_NE(summary.find(L" / 欠測 2 / 範囲外 1"), std::wstring::npos) << test::narrow(summary);
+
+    const std::string report = test::readFileBytes(folder_ + L"\\gauge_逆推定.csv");
+    ASSERT_FALSE(report.empty());
+    CaseReadError error;
+    EXPECT_TRUE(readCaseReport(report, spreadingRelations(), error)) << "line " << error.line;
+    const std::vector<std::string> lines = linesAfter(report, platform().toCp932(L"一括推定"));
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0], platform().toCp932(widen(kBatchHeader)));
+    std::string expected;
+    const WaveRecordFile file = readWaveRecords(text);
+    ASSERT_EQ(file.records.size(), 8u);
+    SolverCase site = runRecord().solverCase;
+    for (const WaveRecord& r : file.records) {
+        BatchRecordResult single;
+        if (r.status == RecordStatus::Ok) {
+            SolverCase c = site;
+            c.height = r.height;
+            c.period = r.period;
+            c.direction = r.direction;
+            const SolverRun run = runSolverCase(folder_, c, SolverRunSettings());
+            ASSERT_EQ(run.failure, SolverFailure::None);
+            single.outcome = run.result.rowCount > 0 ? BatchOutcome::Done : BatchOutcome::NoCandidate;
+            for (int i = 0; i < run.result.rowCount; ++i) {
+                const double share = candidateShare(run.curves, i, run.result.rows[i]);
+                single.candidates.push_back({run.result.rows[i], std::isfinite(share) ? share : -1.0});
+            }
+        }
+        expected += batchRecordLines(r, single, 1, runRecord().offshoreDepth, &site, std::nan(""));
+    }
+    std::string got;
+    for (std::size_t i = 1; i < lines.size(); ++i)
+        if (!lines[i].empty()) got += lines[i] + "\r\n";
+    std::string expectedCrLf;
+    for (char c : platform().toCp932(widen(expected))) {
+        if (c == '\n') expectedCrLf += '\r';
+        expectedCrLf += c;
+    }
+    EXPECT_EQ(got, expectedCrLf);
+
+    ASSERT_TRUE(stoppedShown);
+    EXPECT_NE(stoppedSummary.find(L"中止"), std::wstring::npos) << test::narrow(stoppedSummary);
+    const std::string stopped = test::readFileBytes(folder_ + L"\\long_逆推定.csv");
+    const std::vector<std::string> stoppedLines = linesAfter(stopped, platform().toCp932(L"一括推定"));
+    int done = 0, notDone = 0;
+    for (const std::string& line : stoppedLines) {
+        done += line.find(platform().toCp932(L"中止")) == std::string::npos && line.find(",   ") != std::string::npos;
+        notDone += line.find(platform().toCp932(L"中止")) != std::string::npos;
+    }
+    EXPECT_GT(done, 0) << "nothing done was kept";
+    EXPECT_GT(notDone, 0) << "中止 did not stop";
 }
 
 }  // namespace
