@@ -222,7 +222,11 @@ HWND openSensitivity(HWND result) {
     RECT r, w;
     GetWindowRect(result, &r);
     GetWindowRect(window, &w);
-    MoveWindow(window, r.right + 6, r.top, w.right - w.left, w.bottom - w.top, TRUE);
+    // Beside the result dialog, but whole on the desktop: what lies beyond
+    // its edge would be black in the screenshot.
+    const int width = w.right - w.left, height = w.bottom - w.top;
+    const int left = std::max(0, std::min<int>(r.right + 6, GetSystemMetrics(SM_CXSCREEN) - width));
+    MoveWindow(window, left, r.top, width, height, TRUE);
     return window;
 }
 
