@@ -26,10 +26,6 @@ constexpr std::size_t kSmallestBatch = 20;
 constexpr std::size_t kLargestBatch = 2000;
 constexpr double kSecondsPerBatch = 2.0;
 
-std::string tagLine(const char* tag, const char* fmt, double value) {
-    return std::string(tag) + format(fmt, value) + "\r\n";
-}
-
 bool writeWhole(const std::wstring& path, const std::string& text) {
     ScopedFile file(platform().openFile(path, "wb"));
     if (!file) return false;
@@ -338,7 +334,9 @@ bool readBatchOutput(std::string_view bytes, std::size_t count, std::vector<Batc
             if (!ended) return false;
             break;
         }
-        if (!number(t[0], value) || value < 1 || value > static_cast<double>(count) || t.size() < 2) return false;
+        if (!number(t[0], value) || value < 1 || value > static_cast<double>(count) || value != std::floor(value) ||
+            t.size() < 2)
+            return false;
         const std::size_t index = static_cast<std::size_t>(value) - 1;
         BatchRecordResult& r = results[index];
         seen[index] = true;
@@ -355,6 +353,8 @@ bool readBatchOutput(std::string_view bytes, std::size_t count, std::vector<Batc
         }
         double smax = 0.0, ho = 0.0, thetaO = 0.0, share = -1.0;
         if (t.size() < 4 || !number(t[1], smax) || !number(t[2], ho) || !number(t[3], thetaO)) return false;
+        // Smax is a whole concentration parameter; anything else is not the solver's line.
+        if (!(smax >= 1.0 && smax <= 1000.0) || smax != std::floor(smax)) return false;
         if (t.size() >= 5 && !number(t[4], share)) return false;
         if (r.candidates.size() < static_cast<std::size_t>(kMaxResultRows))
             r.candidates.push_back({ResultRow{static_cast<int>(smax), ho, thetaO, 0}, share});

@@ -34,6 +34,14 @@ bool number(std::string_view token, double& value) {
     return end == text.c_str() + text.size() && std::isfinite(value);
 }
 
+// A whole Smax the solver could have used.
+bool smaxOf(std::string_view token, int& smax) {
+    double v = 0.0;
+    if (!number(token, v) || !(v >= 1.0 && v <= 1000.0) || v != std::floor(v)) return false;
+    smax = static_cast<int>(v);
+    return true;
+}
+
 bool count(std::string_view token, std::size_t cap, std::size_t& n) {
     double v = 0.0;
     if (!number(token, v) || v < 0.0 || v > double(cap) || v != std::floor(v)) return false;
@@ -55,11 +63,9 @@ bool readSection(LineReader& reader, ResponseCurves& out) {
         if (!reader.next(line)) return false;
         t = tokens(line, 5);
         ResponseCandidate c;
-        double smax = 0.0;
-        if (t.size() != 4 || !number(t[0], smax) || !number(t[1], c.ho) || !number(t[2], c.thetaO) ||
+        if (t.size() != 4 || !smaxOf(t[0], c.smax) || !number(t[1], c.ho) || !number(t[2], c.thetaO) ||
             !number(t[3], c.share))
             return false;
-        c.smax = static_cast<int>(smax);
         out.candidates.push_back(c);
     }
 
@@ -70,15 +76,14 @@ bool readSection(LineReader& reader, ResponseCurves& out) {
         if (!reader.next(line)) return false;
         t = tokens(line, 6);
         ResponseSample s;
-        double smax = 0.0;
-        if (t.size() != 5 || !number(t[0], smax) || !number(t[1], s.thetaO) || !number(t[3], s.k) ||
+        int key = 0;
+        if (t.size() != 5 || !smaxOf(t[0], key) || !number(t[1], s.thetaO) || !number(t[3], s.k) ||
             !number(t[4], s.share))
             return false;
         if (t[2] == "-")
             s.direction = kNaN;
         else if (!number(t[2], s.direction))
             return false;
-        const int key = static_cast<int>(smax);
         if (out.curves.empty() || out.curves.back().smax != key) {
             if (out.curves.size() == kMaxResponseCurves) return false;
             out.curves.push_back({key, {}});
