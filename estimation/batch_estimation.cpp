@@ -399,12 +399,14 @@ std::string batchSummaryText(const std::vector<WaveRecord>& records, const std::
         failed += outcome == BatchOutcome::Failed;
         stopped += outcome == BatchOutcome::Stopped || outcome == BatchOutcome::NotRun;
     }
-    std::string text = format("%zu件: 推定 %zu / 候補なし %zu", records.size(), estimated, none);
-    if (missing) text += format(" / 欠測 %zu", missing);
-    if (outOfRange) text += format(" / 範囲外 %zu", outOfRange);
-    if (unreadable) text += format(" / 読めない行 %zu", unreadable);
-    if (failed) text += format(" / 計算失敗 %zu", failed);
-    if (stopped) text += format(" / 中止 %zu", stopped);
+    // Counts as unsigned long long: "%zu" is not in every C runtime Windows has.
+    const auto n = [](std::size_t v) { return static_cast<unsigned long long>(v); };
+    std::string text = format("%llu件: 推定 %llu / 候補なし %llu", n(records.size()), n(estimated), n(none));
+    if (missing) text += format(" / 欠測 %llu", n(missing));
+    if (outOfRange) text += format(" / 範囲外 %llu", n(outOfRange));
+    if (unreadable) text += format(" / 読めない行 %llu", n(unreadable));
+    if (failed) text += format(" / 計算失敗 %llu", n(failed));
+    if (stopped) text += format(" / 中止 %llu", n(stopped));
     return text;
 }
 

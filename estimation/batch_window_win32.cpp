@@ -180,7 +180,10 @@ public:
     void show(std::size_t done, std::size_t total) {
         SendDlgItemMessageW(hwnd_, kProgressBar, PBM_SETRANGE32, 0, static_cast<LPARAM>(std::max<std::size_t>(total, 1)));
         SendDlgItemMessageW(hwnd_, kProgressBar, PBM_SETPOS, static_cast<WPARAM>(done), 0);
-        SetDlgItemTextW(hwnd_, kProgressCount, wformat(L"%zu / %zu 件", done, total).c_str());
+        SetDlgItemTextW(hwnd_, kProgressCount,
+                        wformat(L"%llu / %llu 件", static_cast<unsigned long long>(done),
+                                static_cast<unsigned long long>(total))
+                            .c_str());
         const double elapsed = std::chrono::duration<double>(Clock::now() - start_).count();
         std::wstring time = L"経過 " + clockText(elapsed);
         if (done > 0 && done < total) time += L"　残り " + clockText(elapsed / done * (total - done));
@@ -365,8 +368,7 @@ void estimateWaveRecord(HWND mainWindow) {
         return;
     }
     if (tooLarge) {
-        platform().warn(mainWindow, caption(),
-                        fillIn(msg::kBatchTooMany, {recordsPath, L"100,000", wformat(L"%zu", kMaxWaveRecords)}));
+        platform().warn(mainWindow, caption(), fillIn(msg::kBatchTooLarge, {recordsPath}));
         return;
     }
     auto data = std::make_shared<BatchResultData>();
@@ -380,8 +382,9 @@ void estimateWaveRecord(HWND mainWindow) {
         }
         if (file.outcome == RecordsRead::TooMany) {
             platform().warn(mainWindow, caption(),
-                            fillIn(msg::kBatchTooMany, {recordsPath, wformat(L"%zu", file.recordCount),
-                                                        wformat(L"%zu", kMaxWaveRecords)}));
+                            fillIn(msg::kBatchTooMany,
+                                   {recordsPath, wformat(L"%llu", static_cast<unsigned long long>(file.recordCount)),
+                                    wformat(L"%llu", static_cast<unsigned long long>(kMaxWaveRecords))}));
             return;
         }
         data->records = std::move(file.records);

@@ -95,6 +95,8 @@ inline constexpr char kBatchNotRecords[] =
     "1行に 日時, 有義波高H1/3[m], 有義波周期T1/3[s], 波向(度または16方位) の順で、カンマ・タブ・空白で区切って書いてください。";
 // The file, the number of records it holds and the limit.
 inline constexpr char kBatchTooMany[] = "ファイル(%s)の記録(%s件)が多すぎるため、一括推定できません。(%s件まで)\nファイルを分けてから実行してください。";
+inline constexpr char kBatchTooLarge[] =
+    "ファイル(%s)は観測波浪のファイルとしては大きすぎるため、一括推定できません。(64MBまで、記録は100000件まで)";
 inline constexpr char kBatchFolderReadOnly[] =
     "記録ファイルのフォルダーに結果を保存できません。\n%s\n保存先を選んでください。";
 inline constexpr char kBatchReplaceReport[] =

@@ -20,6 +20,7 @@
 #include "estimation/sensitivity_run.h"
 #include "estimation/solver_exchange.h"
 #include "mapview/figure_view_win32.h"
+#include "platform/callback_guard_win32.h"
 #include "platform/text.h"
 #include "resources/resource.h"
 
@@ -67,7 +68,7 @@ public:
 private:
     explicit SensitivityWindow(HWND hwnd) : hwnd_(hwnd) {}
     void initialise();
-    INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR handle(UINT message, WPARAM wParam, LPARAM);
     bool readUncertainties(Uncertainties& u);
     void showUncertainties(const Uncertainties& u);
     void compute();
@@ -88,12 +89,13 @@ INT_PTR CALLBACK SensitivityWindow::procedure(HWND hwnd, UINT message, WPARAM wP
     if (message == WM_INITDIALOG) {
         auto* self = new SensitivityWindow(hwnd);
         SetWindowLongPtrW(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
-        self->initialise();
+        guardCallback([&] { self->initialise(); }, [] {});
         return TRUE;
     }
     SensitivityWindow* self = of(hwnd);
     if (!self) return FALSE;
-    const INT_PTR result = self->handle(message, wParam, lParam);
+    const INT_PTR result =
+        guardCallback([&] { return self->handle(message, wParam, lParam); }, []() -> INT_PTR { return TRUE; });
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, DWLP_USER, 0);
         if (openWindow == hwnd) {
@@ -146,7 +148,7 @@ void SensitivityWindow::initialise() {
     PostMessageW(hwnd_, kComputeMessage, last.computed ? 0 : 1, 0);
 }
 
-INT_PTR SensitivityWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR SensitivityWindow::handle(UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
         case kComputeMessage:
             if (wParam) compute();
