@@ -12,6 +12,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
+#include <map>
+#include <sstream>
 #include <set>
 #include <string>
 #include <vector>
@@ -634,6 +636,56 @@ TEST_F(OnAnyPc, SensitivityAndNotesOfTheRunOnScreenGoIntoItsReport) {
             }
         }
     }
+}
+
+// θcon and the shore normal 0.03° apart (58.77 and 58.80): unrounded they
+// put the wave on one side of the virtual breakwater, the solver reads 58.8
+// and 238.8 and puts it on the other. The θ written for the solver is the
+// one for the side the solver reads from the same file.
+TEST_F(OnAnyPc, TheBreakwaterSideIsTheOneTheSolverReads) {
+    createMain();
+    std::wstring firstSmax;
+    double c = 0.0;
+    test::runDriver([&] {
+        HWND dialog = chooseKashima();
+        if (!dialog) return;
+        typeKashimaCase(dialog);
+        test::sendWithTimeout(GetDlgItem(dialog, 1800), BM_CLICK);
+        const std::pair<int, const wchar_t*> tip[] = {
+            {1520, L"35"}, {1521, L"54"}, {1522, L"40"}, {1523, L"140"}, {1524, L"44"}, {1525, L"10"},
+        };
+        for (const auto& [id, text] : tip) setText(dialog, id, text);
+        setText(dialog, 1526, L"15.0");
+        setText(dialog, 1519, L"58.77");
+        setText(dialog, 1527, L"58.80");
+        HWND result = startRun(dialog);
+        if (result) firstSmax = controlText(result, 1500);
+        // c: the azimuth from the tip to the quasi-offshore point.
+        const EstimationParams& p = estimationParams();
+        c = reduceAngle(90.0 - std::atan2(p.quasiOffshorePoint.north - p.diffractionPoint.north,
+                                          p.quasiOffshorePoint.east - p.diffractionPoint.east) *
+                                   180.0 / std::acos(-1.0));
+        closeDialogs(result);
+    });
+    EXPECT_NE(firstSmax.find_first_of(L"0123456789"), std::wstring::npos)
+        << "no candidate: " << test::narrow(firstSmax) << "\n"
+        << describe(boxes_.warnings);
+
+    std::map<std::string, double> written;
+    std::istringstream input(test::readFileBytes(folder_ + L"\\zelvo-in.txt"));
+    for (std::string line; std::getline(input, line);)
+        if (const std::size_t bar = line.find('|'); bar != std::string::npos)
+            written[line.substr(0, bar)] = std::strtod(line.c_str() + bar + 1, nullptr);
+    ASSERT_TRUE(written.count("azim**") && written.count("angl**") && written.count("sit***"));
+    EXPECT_DOUBLE_EQ(written["azim**"], 58.8);
+    EXPECT_DOUBLE_EQ(written["angl**"], 238.8);
+    // The side as the solver decides it from the file: δ = -180 counts θ
+    // from the tip's azimuth c (c - θdiff); the unrounded δ = -180.03 would
+    // have given θdiff - c.
+    const double solverSide = reduceAngle(360.0 - written["angl**"] + c);
+    const double otherSide = reduceAngle(written["angl**"] - c);
+    ASSERT_GT(std::fabs(solverSide - otherSide), 1.0) << "the case cannot tell the sides apart";
+    EXPECT_NEAR(written["sit***"], solverSide, 0.051) << "θ is the one of the side the solver does not read";
 }
 
 // 観測波浪の一括推定 on a records file that mixes degrees, English and
