@@ -16,8 +16,9 @@ constexpr Colour kObserved{0, 0, 0};
 constexpr std::size_t kDateLabels = 8;
 constexpr std::size_t kLabelCharWidth = 7;  // pixels of a half-width character of the axis labels
 
-// Tick labels from the records' own 日時, evenly spread over the record, as
-// many as fit side by side in `width` pixels.
+// Tick labels from the records' own 日時 every `step` records, the step a
+// whole number of records so that no two labels come closer than one label's
+// width in `width` pixels (at most kDateLabels of them).
 std::vector<AxisTick> dateTicks(const std::vector<WaveRecord>& records, int width) {
     std::vector<AxisTick> ticks;
     const std::size_t n = records.size();
@@ -25,10 +26,14 @@ std::vector<AxisTick> dateTicks(const std::vector<WaveRecord>& records, int widt
     std::size_t longest = 1;
     for (std::size_t i = 0; i < n; i += std::max<std::size_t>(n / 50, 1))
         longest = std::max(longest, std::min<std::size_t>(records[i].when.size(), 16));
-    const std::size_t fit = static_cast<std::size_t>(std::max(width, 0)) / (longest * kLabelCharWidth + 24);
-    const std::size_t labels = std::clamp<std::size_t>(std::min(fit, kDateLabels), std::min<std::size_t>(n, 2), n);
-    for (std::size_t k = 0; k < labels; ++k) {
-        const std::size_t i = labels == 1 ? 0 : k * (n - 1) / (labels - 1);
+    const double labelWidth = static_cast<double>(longest * kLabelCharWidth + 24);
+    const double perRecord = n > 1 ? std::max(width, 1) / static_cast<double>(n - 1) : 0.0;
+    std::size_t step = 1;
+    if (n > 1) {
+        step = std::max<std::size_t>(static_cast<std::size_t>(std::ceil(labelWidth / perRecord)), 1);
+        step = std::max(step, (n - 1 + kDateLabels - 2) / (kDateLabels - 1));
+    }
+    for (std::size_t i = 0; i < n; i += step) {
         std::wstring label = records[i].when;
         if (label.size() > 16) label.resize(16);
         ticks.push_back({static_cast<double>(i), label});

@@ -169,6 +169,25 @@ TEST(BatchReport, EachRecordBecomesItsLinesAndItsMarks) {
     RecordingCanvas canvas;
     drawBatchFigure(canvas, file.records, results, {0, 0, 800, 600});
     EXPECT_FALSE(canvas.calls.empty());
+    // Eight hourly records on a figure as wide as the result window: the
+    // date labels never come closer than one label's width, and the first
+    // record is labelled (an uneven spread once put 00:00 and 01:00 on top
+    // of each other).
+    std::vector<WaveRecord> hourly(8);
+    for (std::size_t i = 0; i < hourly.size(); ++i) hourly[i].when = widen(format("2024/01/01 %02zu:00", i));
+    for (int width : {300, 800, 1200}) {
+        const std::vector<PlotPanel> wide =
+            batchPanels(hourly, std::vector<BatchRecordResult>(hourly.size()), {0, 0, width, 600});
+        const std::vector<AxisTick>& ticks = wide[1].x.ticks;
+        ASSERT_FALSE(ticks.empty());
+        EXPECT_EQ(ticks.front().label, L"2024/01/01 00:00");
+        const double perRecord = plotArea(wide[1]).width() / 7.0;
+        for (std::size_t k = 1; k < ticks.size(); ++k)
+            EXPECT_GE((ticks[k].value - ticks[k - 1].value) * perRecord, 16 * 7) << width << " px: " << k;
+        if (width == 1200) {
+            EXPECT_GE(ticks.size(), 5u);
+        }
+    }
     std::memset(&list, 0, sizeof list);
 }
 
