@@ -564,6 +564,8 @@ TEST_F(OnAnyPc, SensitivityAndNotesOfTheRunOnScreenGoIntoItsReport) {
     createMain();
     std::wstring notesBefore, notesAfter, status, depth;
     bool saved = false, windowShown = false, closedByNewRun = false;
+    DWORD copiedRecords = 0;
+    LONG copiedWidth = 0, copiedHeight = 0;
     test::runDriver([&] {
         HWND dialog = chooseKashima();
         if (!dialog) return;
@@ -577,6 +579,24 @@ TEST_F(OnAnyPc, SensitivityAndNotesOfTheRunOnScreenGoIntoItsReport) {
         if (!windowShown) return;
         waitFor([&] { return controlText(window, 2011).starts_with(L"計算済み"); }, 120000);
         status = controlText(window, 2011);
+        // 図をコピー: the figure goes to the clipboard as a picture.
+        if (OpenClipboard(nullptr)) {
+            EmptyClipboard();
+            CloseClipboard();
+        }
+        PostMessageW(window, WM_COMMAND, 2020, 0);
+        waitFor([] { return IsClipboardFormatAvailable(CF_ENHMETAFILE) != FALSE; }, 10000);
+        if (OpenClipboard(nullptr)) {
+            if (HENHMETAFILE picture = static_cast<HENHMETAFILE>(GetClipboardData(CF_ENHMETAFILE))) {
+                ENHMETAHEADER header{};
+                if (GetEnhMetaFileHeader(picture, sizeof header, &header)) {
+                    copiedRecords = header.nRecords;
+                    copiedWidth = header.rclFrame.right - header.rclFrame.left;
+                    copiedHeight = header.rclFrame.bottom - header.rclFrame.top;
+                }
+            }
+            CloseClipboard();
+        }
         saveScreen(L"sensitivity-guide-example");
         test::saveWindowImage(window, L"sensitivity-window");
         saved = saveReport(result);
@@ -592,6 +612,11 @@ TEST_F(OnAnyPc, SensitivityAndNotesOfTheRunOnScreenGoIntoItsReport) {
     });
     ASSERT_TRUE(windowShown) << describe(boxes_.warnings);
     EXPECT_TRUE(status.starts_with(L"計算済み 8 / 8")) << test::narrow(status);
+    // Three curves of 0.5° steps in each of two panels, axes, ticks and
+    // labels: hundreds of records, in a frame of the figure's shape.
+    EXPECT_GT(copiedRecords, 200u) << "no figure on the clipboard";
+    EXPECT_GT(copiedWidth, 0);
+    EXPECT_GT(copiedHeight, copiedWidth / 2) << "the picture is not the figure's shape";
     EXPECT_EQ(notesBefore, L"") << "the guide's example has no validity note";
     EXPECT_NE(notesAfter.find(L"砕波の影響: H1/3/h=0.40"), std::wstring::npos) << test::narrow(notesAfter);
     EXPECT_TRUE(closedByNewRun) << "the window still shows the previous run's sensitivity";
