@@ -281,26 +281,6 @@ private:
     std::wstring batchIn_, batchOut_, singleIn_, singleOut_, curves_, solver_;
 };
 
-// The blank-separated tokens of a line.
-std::vector<std::string_view> tokens(std::string_view line) {
-    std::vector<std::string_view> out;
-    std::size_t pos = 0;
-    while ((pos = line.find_first_not_of(" \t\r", pos)) != std::string_view::npos) {
-        const std::size_t end = std::min(line.find_first_of(" \t\r", pos), line.size());
-        out.push_back(line.substr(pos, end - pos));
-        pos = end;
-    }
-    return out;
-}
-
-bool number(std::string_view token, double& value) {
-    if (token.empty() || token.size() > 40) return false;
-    const std::string text(token);
-    char* end = nullptr;
-    value = std::strtod(text.c_str(), &end);
-    return end == text.c_str() + text.size() && std::isfinite(value);
-}
-
 }  // namespace
 
 std::string batchInputText(const SolverCase& site, const std::vector<const WaveRecord*>& records) {
@@ -321,7 +301,7 @@ bool readBatchOutput(std::string_view bytes, std::size_t count, std::vector<Batc
         const std::size_t eol = bytes.find('\n');
         const std::string_view line = bytes.substr(0, eol);
         bytes.remove_prefix(eol == std::string_view::npos ? bytes.size() : eol + 1);
-        const std::vector<std::string_view> t = tokens(line);
+        const std::vector<std::string_view> t = solverFileTokens(line);
         if (first) {
             first = false;
             if (t.empty() || !t[0].starts_with("zelvo")) return false;
@@ -330,12 +310,12 @@ bool readBatchOutput(std::string_view bytes, std::size_t count, std::vector<Batc
         if (t.empty()) continue;
         double value = 0.0;
         if (t[0] == "end") {
-            ended = t.size() == 2 && number(t[1], value) && value == static_cast<double>(count);
+            ended = t.size() == 2 && solverFileNumber(t[1], value) && value == static_cast<double>(count);
             if (!ended) return false;
             break;
         }
-        if (!number(t[0], value) || value < 1 || value > static_cast<double>(count) || value != std::floor(value) ||
-            t.size() < 2)
+        if (!solverFileNumber(t[0], value) || value < 1 || value > static_cast<double>(count) ||
+            value != std::floor(value) || t.size() < 2)
             return false;
         const std::size_t index = static_cast<std::size_t>(value) - 1;
         BatchRecordResult& r = results[index];
@@ -352,10 +332,12 @@ bool readBatchOutput(std::string_view bytes, std::size_t count, std::vector<Batc
             continue;
         }
         double smax = 0.0, ho = 0.0, thetaO = 0.0, share = -1.0;
-        if (t.size() < 4 || !number(t[1], smax) || !number(t[2], ho) || !number(t[3], thetaO)) return false;
+        if (t.size() < 4 || !solverFileNumber(t[1], smax) || !solverFileNumber(t[2], ho) ||
+            !solverFileNumber(t[3], thetaO))
+            return false;
         // Smax is a whole concentration parameter; anything else is not the solver's line.
         if (!(smax >= 1.0 && smax <= 1000.0) || smax != std::floor(smax)) return false;
-        if (t.size() >= 5 && !number(t[4], share)) return false;
+        if (t.size() >= 5 && !solverFileNumber(t[4], share)) return false;
         if (r.candidates.size() < static_cast<std::size_t>(kMaxResultRows))
             r.candidates.push_back({ResultRow{static_cast<int>(smax), ho, thetaO, 0}, share});
         r.outcome = BatchOutcome::Done;

@@ -16,6 +16,7 @@
 #include "estimation/csv_report.h"
 #include "estimation/estimation_dialogs_win32.h"
 #include "estimation/estimation_windows.h"
+#include "estimation/file_dialog_win32.h"
 #include "estimation/messages.h"
 #include "estimation/solver_exchange.h"
 #include "mapview/figure_view_win32.h"
@@ -67,20 +68,14 @@ bool readWhole(const std::wstring& path, std::string& bytes, bool& tooLarge) {
 
 bool chooseRecordsFile(HWND owner, std::wstring& path) {
     wchar_t name[MAX_PATH] = {};
-    const wchar_t filter[] = L"観測波浪 (*.csv;*.txt;*.dat)\0*.csv;*.txt;*.dat\0All Files (*.*)\0*.*\0";
-    const std::wstring title = caption();
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = owner;
-    ofn.lpstrFilter = filter;
-    ofn.lpstrFile = name;
-    ofn.nMaxFile = MAX_PATH;
-    ofn.lpstrTitle = title.c_str();
-    ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY | OFN_EXPLORER;
-    const bool chosen = GetOpenFileNameW(&ofn) != 0;
-    platform().setCurrentFolder(dataFolders().programFolder);
-    if (chosen) path = name;
-    return chosen;
+    FileDialogRequest request;
+    request.owner = owner;
+    request.title = caption();
+    request.filters = L"観測波浪 (*.csv;*.txt;*.dat)\0*.csv;*.txt;*.dat\0All Files (*.*)\0*.*\0";
+    request.flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    if (!runFileDialog(request, name, MAX_PATH)) return false;
+    path = name;
+    return true;
 }
 
 // Where the report goes when its own folder cannot take it, or the user
@@ -90,21 +85,16 @@ bool chooseReportFile(HWND owner, std::wstring& path) {
     const std::size_t slash = path.find_last_of(L'\\');
     const std::wstring file = slash == std::wstring::npos ? path : path.substr(slash + 1);
     file.copy(name, std::min<std::size_t>(file.size(), MAX_PATH - 1));
-    const wchar_t filter[] = L"Csv Files(*.csv)\0*.csv\0All Files(*.*)\0*.*\0";
-    const std::wstring title = caption();
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = owner;
-    ofn.lpstrFilter = filter;
-    ofn.lpstrFile = name;
-    ofn.nMaxFile = MAX_PATH;
-    ofn.lpstrTitle = title.c_str();
-    ofn.lpstrDefExt = L"csv";
-    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY | OFN_EXPLORER;
-    const bool chosen = GetSaveFileNameW(&ofn) != 0;
-    platform().setCurrentFolder(dataFolders().programFolder);
-    if (chosen) path = name;
-    return chosen;
+    FileDialogRequest request;
+    request.owner = owner;
+    request.title = caption();
+    request.filters = L"Csv Files(*.csv)\0*.csv\0All Files(*.*)\0*.*\0";
+    request.defaultExtension = L"csv";
+    request.flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
+    request.save = true;
+    if (!runFileDialog(request, name, MAX_PATH)) return false;
+    path = name;
+    return true;
 }
 
 // Whether a file can be made in the report's folder (a read-only share, a

@@ -6,6 +6,7 @@
 #include "bathymetry/data_folder.h"
 #include "estimation/csv_report.h"
 #include "estimation/estimation_dialogs_win32.h"
+#include "estimation/file_dialog_win32.h"
 #include "estimation/messages.h"
 #include "platform/text.h"
 #include "resources/resource.h"
@@ -16,35 +17,25 @@ namespace {
 
 // Shows the save or open dialog of CSV reports, titled `title`, on `name`
 // (a buffer of `capacity` characters): filter list of string 300, starting
-// in the folder of the last report, else the program folder. The program
-// folder is the current folder again afterwards, whatever the dialog did.
+// in the folder of the last report, else the program folder.
 bool runCsvDialog(HWND owner, const char* title, wchar_t* name, DWORD capacity, DWORD flags, bool save) {
     wchar_t filterText[513] = {};
     LoadStringW(GetModuleHandleW(nullptr), IDS_CSV_FILTER, filterText, 513);
     // The last separator became a NUL; c_str() adds the second one.
     const std::wstring filters = csvFilterList(filterText);
-    const std::wstring caption = widen(title);
     const std::wstring& programFolder = dataFolders().programFolder;
     const std::wstring& initialFolder = lastCsvFolder().empty() ? programFolder : lastCsvFolder();
-
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = owner;
-    ofn.lpstrFilter = filters.c_str();
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = name;
-    ofn.nMaxFile = capacity;
-    ofn.lpstrInitialDir = initialFolder.empty() ? nullptr : initialFolder.c_str();
-    ofn.lpstrTitle = caption.c_str();
+    FileDialogRequest request;
+    request.owner = owner;
+    request.title = widen(title);
+    request.filters = filters.c_str();
+    request.initialFolder = initialFolder.empty() ? nullptr : initialFolder.c_str();
     // A name typed without its extension gets ".csv" from the dialog itself,
     // so that its overwrite prompt asks about the file that is written.
-    ofn.lpstrDefExt = save ? L"csv" : nullptr;
-    // No help button: there is no help to show.
-    ofn.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | flags;
-    const BOOL chosen = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
-    // Every relative file name of the program is taken from the program folder.
-    if (!programFolder.empty()) platform().setCurrentFolder(programFolder);
-    return chosen != FALSE;
+    request.defaultExtension = save ? L"csv" : nullptr;
+    request.flags = flags;
+    request.save = save;
+    return runFileDialog(request, name, capacity);
 }
 
 // Asks before an existing report is replaced under a name the save dialog's

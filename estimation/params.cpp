@@ -45,6 +45,13 @@ double reduceAngle(double degrees) {
     return degrees;
 }
 
+double angleDifference(double a, double b) {
+    double d = std::fmod(a - b, 360.0);
+    if (d <= -180.0) d += 360.0;
+    if (d > 180.0) d -= 360.0;
+    return d;
+}
+
 double reduceAngleBelow360(double degrees) {
     if (!std::isfinite(degrees)) return degrees;
     if (degrees > kStepwiseLimit) degrees = std::fmod(degrees, 360.0);

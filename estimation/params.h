@@ -65,6 +65,8 @@ bool isNearSentinel(double value, double sentinel);
 
 // An angle into [0, 360): add 360 while below 0, subtract 360 while >= 360.
 double reduceAngle(double degrees);
+// a - b in (-180, 180].
+double angleDifference(double a, double b);
 // Only the upper reduction (subtract 360 while >= 360), as θdiff takes it.
 double reduceAngleBelow360(double degrees);
 // θdiff, the normal of the virtual breakwater: shoreNormal + 180, reduced.

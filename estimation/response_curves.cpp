@@ -5,46 +5,25 @@
 #include <cstdlib>
 #include <limits>
 
+#include "estimation/solver_output.h"
+
 namespace vornel {
 
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// The blank-separated tokens of a line, at most `max`.
-std::vector<std::string_view> tokens(std::string_view line, std::size_t max) {
-    std::vector<std::string_view> out;
-    std::size_t pos = 0;
-    while (out.size() < max) {
-        pos = line.find_first_not_of(" \t\r\n", pos);
-        if (pos == std::string_view::npos) break;
-        const std::size_t end = std::min(line.find_first_of(" \t\r\n", pos), line.size());
-        out.push_back(line.substr(pos, end - pos));
-        pos = end;
-    }
-    return out;
-}
-
-// A number written in full: every character of the token used.
-bool number(std::string_view token, double& value) {
-    if (token.empty() || token.size() > 40) return false;
-    const std::string text(token);
-    char* end = nullptr;
-    value = std::strtod(text.c_str(), &end);
-    return end == text.c_str() + text.size() && std::isfinite(value);
-}
-
 // A whole Smax the solver could have used.
 bool smaxOf(std::string_view token, int& smax) {
     double v = 0.0;
-    if (!number(token, v) || !(v >= 1.0 && v <= 1000.0) || v != std::floor(v)) return false;
+    if (!solverFileNumber(token, v) || !(v >= 1.0 && v <= 1000.0) || v != std::floor(v)) return false;
     smax = static_cast<int>(v);
     return true;
 }
 
 bool count(std::string_view token, std::size_t cap, std::size_t& n) {
     double v = 0.0;
-    if (!number(token, v) || v < 0.0 || v > double(cap) || v != std::floor(v)) return false;
+    if (!solverFileNumber(token, v) || v < 0.0 || v > double(cap) || v != std::floor(v)) return false;
     n = static_cast<std::size_t>(v);
     return true;
 }
@@ -57,32 +36,32 @@ bool readSection(LineReader& reader, ResponseCurves& out) {
 
     std::size_t n = 0;
     if (!reader.next(line)) return false;
-    std::vector<std::string_view> t = tokens(line, 3);
+    std::vector<std::string_view> t = solverFileTokens(line, 3);
     if (t.size() != 2 || t[0] != "candidates" || !count(t[1], 2 * kMaxResultRows, n)) return false;
     for (std::size_t i = 0; i < n; ++i) {
         if (!reader.next(line)) return false;
-        t = tokens(line, 5);
+        t = solverFileTokens(line, 5);
         ResponseCandidate c;
-        if (t.size() != 4 || !smaxOf(t[0], c.smax) || !number(t[1], c.ho) || !number(t[2], c.thetaO) ||
-            !number(t[3], c.share))
+        if (t.size() != 4 || !smaxOf(t[0], c.smax) || !solverFileNumber(t[1], c.ho) ||
+            !solverFileNumber(t[2], c.thetaO) || !solverFileNumber(t[3], c.share))
             return false;
         out.candidates.push_back(c);
     }
 
     if (!reader.next(line)) return false;
-    t = tokens(line, 3);
+    t = solverFileTokens(line, 3);
     if (t.size() != 2 || t[0] != "curves" || !count(t[1], kMaxResponseCurves * kMaxResponseSamples, n)) return false;
     for (std::size_t i = 0; i < n; ++i) {
         if (!reader.next(line)) return false;
-        t = tokens(line, 6);
+        t = solverFileTokens(line, 6);
         ResponseSample s;
         int key = 0;
-        if (t.size() != 5 || !smaxOf(t[0], key) || !number(t[1], s.thetaO) || !number(t[3], s.k) ||
-            !number(t[4], s.share))
+        if (t.size() != 5 || !smaxOf(t[0], key) || !solverFileNumber(t[1], s.thetaO) || !solverFileNumber(t[3], s.k) ||
+            !solverFileNumber(t[4], s.share))
             return false;
         if (t[2] == "-")
             s.direction = kNaN;
-        else if (!number(t[2], s.direction))
+        else if (!solverFileNumber(t[2], s.direction))
             return false;
         if (out.curves.empty() || out.curves.back().smax != key) {
             if (out.curves.size() == kMaxResponseCurves) return false;
@@ -91,7 +70,7 @@ bool readSection(LineReader& reader, ResponseCurves& out) {
         if (out.curves.back().samples.size() == kMaxResponseSamples) return false;
         out.curves.back().samples.push_back(s);
     }
-    return reader.next(line) && tokens(line, 2).size() == 1 && tokens(line, 1)[0] == "end";
+    return reader.next(line) && solverFileTokens(line, 2).size() == 1 && solverFileTokens(line, 1)[0] == "end";
 }
 
 }  // namespace

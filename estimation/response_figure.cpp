@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "estimation/sensitivity.h"
+#include "estimation/params.h"
 #include "platform/text.h"
 
 namespace vornel {
@@ -14,11 +14,6 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr Colour kObserved{0, 0, 0};
 constexpr Colour kBand{255, 236, 179};
-
-double reduce360(double a) {
-    a = std::fmod(a, 360.0);
-    return a < 0.0 ? a + 360.0 : a;
-}
 
 // Ticks of an azimuth axis: multiples of a step that divides a right angle,
 // labelled as azimuths in [0, 360).
@@ -32,7 +27,7 @@ std::vector<AxisTick> azimuthTicks(double lo, double hi) {
         }
     }
     for (double v = std::ceil(lo / step) * step; v <= hi + 1e-9; v += step)
-        ticks.push_back({v, tickLabel(reduce360(v), step)});
+        ticks.push_back({v, tickLabel(reduceAngle(v), step)});
     return ticks;
 }
 
@@ -95,9 +90,9 @@ std::vector<PlotPanel> responsePanels(const ResponseFigureInput& in, PixelRect f
     top.y.ticks = azimuthTicks(yLo, yHi);
     top.bands.push_back({observed - in.directionUncertainty, observed + in.directionUncertainty, kBand});
     top.lines.push_back({{top.x.min, top.x.max}, {observed, observed}, Pen{kObserved, 1, PenStyle::Solid}});
-    top.legend.push_back({widen(format("観測波向 %.1f°±%.1f°", reduce360(in.observedDirection),
-                                       in.directionUncertainty)),
-                          Pen{kObserved, 1, PenStyle::Solid}});
+    top.legend.push_back(
+        {widen(format("観測波向 %.1f°±%.1f°", reduceAngle(in.observedDirection), in.directionUncertainty)),
+         Pen{kObserved, 1, PenStyle::Solid}});
     top.legend.push_back({L"候補", Pen{kObserved, 2, PenStyle::Solid}, true, MarkShape::Circle});
 
     for (const ResultRow& row : in.candidates) {

@@ -11,20 +11,6 @@ namespace {
 
 SensitivityTable table;
 
-double reduce360(double a) {
-    a = std::fmod(a, 360.0);
-    return a < 0.0 ? a + 360.0 : a;
-}
-
-// The side of the virtual breakwater as the solver decides it from the values
-// it reads: true when θcon lies clockwise of θdiff (δ >= 0).
-bool contourSide(double thetaCon, double thetaDiff) {
-    double delta = asWrittenTenths(thetaCon) - asWrittenTenths(thetaDiff);
-    while (delta > 180.0) delta -= 360.0;
-    while (delta < -180.0) delta += 360.0;
-    return delta >= 0.0;
-}
-
 }  // namespace
 
 const char* sensitivityItemName(int input) {
@@ -58,15 +44,15 @@ bool perturbedCase(const SolverCase& base, int input, int sign, double u, Solver
     const double s = sign < 0 ? -1.0 : 1.0;
     switch (input) {
         case SENS_DIRECTION:
-            out.direction = reduce360(base.direction + s * u);
+            out.direction = reduceAngle(base.direction + s * u);
             return true;
         case SENS_THETA_CON:
-            out.thetaCon = reduce360(base.thetaCon + s * u);
+            out.thetaCon = reduceAngle(base.thetaCon + s * u);
             // θ is counted from the breakwater's other side when the moved
             // contour normal crosses to it: the same point, read the other way.
-            if (base.withDiffraction() &&
-                contourSide(out.thetaCon, base.thetaDiff) != contourSide(base.thetaCon, base.thetaDiff))
-                out.theta = reduce360(360.0 - base.theta);
+            if (base.withDiffraction() && contourClockwiseOfBreakwater(out.thetaCon, base.thetaDiff) !=
+                                              contourClockwiseOfBreakwater(base.thetaCon, base.thetaDiff))
+                out.theta = reduceAngle(360.0 - base.theta);
             return true;
         case SENS_DEPTH:
             out.pointDepth = base.pointDepth * (1.0 + s * u / 100.0);
@@ -83,13 +69,6 @@ bool perturbedCase(const SolverCase& base, int input, int sign, double u, Solver
         default:
             return false;
     }
-}
-
-double angleDifference(double a, double b) {
-    double d = std::fmod(a - b, 360.0);
-    if (d <= -180.0) d += 360.0;
-    if (d > 180.0) d -= 360.0;
-    return d;
 }
 
 PairedCandidate pairCandidate(const ResultRow& candidate, const ResultRow* rows, int count) {
@@ -161,7 +140,7 @@ SensitivityTable& runSensitivity() {
 namespace {
 
 std::wstring thetaText(const PairedCandidate& p) {
-    return p.found ? wformat(L"%.1f", reduce360(p.thetaO)) : L"候補なし";
+    return p.found ? wformat(L"%.1f", reduceAngle(p.thetaO)) : L"候補なし";
 }
 
 std::wstring hoText(const PairedCandidate& p) {
@@ -186,7 +165,7 @@ std::vector<std::vector<std::wstring>> sensitivityTableRows(const SensitivityTab
                             thetaText(c.plus[input]), hoText(c.minus[input]), hoText(c.plus[input])});
         }
         rows.push_back({L"", L"合成", c.complete ? L"" : L"一部なし",
-                        wformat(L"%.1f〜%.1f", reduce360(c.thetaLow), reduce360(c.thetaHigh)),
+                        wformat(L"%.1f〜%.1f", reduceAngle(c.thetaLow), reduceAngle(c.thetaHigh)),
                         wformat(L"RSS ±%.1f°", c.thetaRss), wformat(L"%.3f〜%.3f", c.hoLow, c.hoHigh),
                         wformat(L"RSS ±%.3f", c.hoRss)});
     }
@@ -196,7 +175,9 @@ std::vector<std::vector<std::wstring>> sensitivityTableRows(const SensitivityTab
 std::string sensitivityReportLines(const SensitivityTable& table) {
     // The minus of the heads is the full-width one: Shift_JIS has no U+2212.
     std::string text = "感度\n項目,刻み,Smax,θo(－),θo(+),Ho(－),Ho(+)\n";
-    auto theta = [](const PairedCandidate& p) { return p.found ? format("%.1f", reduce360(p.thetaO)) : std::string(); };
+    auto theta = [](const PairedCandidate& p) {
+        return p.found ? format("%.1f", reduceAngle(p.thetaO)) : std::string();
+    };
     auto ho = [](const PairedCandidate& p) { return p.found ? format("%.3f", p.ho) : std::string(); };
     for (const CandidateSensitivity& c : table.candidates) {
         for (int input = 0; input < kSensitivityInputs; ++input) {

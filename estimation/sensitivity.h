@@ -45,9 +45,6 @@ bool needsSolverRun(int input);
 // solver accepts (a period or depth of zero or below).
 bool perturbedCase(const SolverCase& base, int input, int sign, double uncertainty, SolverCase& out);
 
-// a - b in (-180, 180].
-double angleDifference(double a, double b);
-
 struct PairedCandidate {
     bool found = false;
     double ho = 0.0;

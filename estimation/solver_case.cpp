@@ -47,6 +47,13 @@ std::string solverInputText(const SolverCase& c) {
     return text;
 }
 
+bool contourClockwiseOfBreakwater(double thetaCon, double thetaDiff) {
+    double delta = asWrittenTenths(thetaCon) - asWrittenTenths(thetaDiff);
+    while (delta > 180.0) delta -= 360.0;
+    while (delta < -180.0) delta += 360.0;
+    return delta >= 0.0;
+}
+
 double asWrittenTenths(double value) {
     return std::strtod(format("%.1f", value).c_str(), nullptr);
 }

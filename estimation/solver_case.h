@@ -39,4 +39,9 @@ std::string solverInputText(const SolverCase& c);
 // the solver always agree.
 double asWrittenTenths(double value);
 
+// The side of the virtual breakwater as the solver decides it from θcon and
+// θdiff as written: true when θcon lies clockwise of θdiff (δ >= 0 after
+// δ is brought into [-180, 180]).
+bool contourClockwiseOfBreakwater(double thetaCon, double thetaDiff);
+
 }  // namespace vornel

@@ -1,6 +1,10 @@
 #include "estimation/solver_output.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "estimation/numeric_text.h"
 #include "platform/text.h"
@@ -89,6 +93,27 @@ void readSolverOutput(LineReader& reader, EstimationResult& result) {
         if (value.empty()) continue;
         copyField(result.values[result.valueCount++], value);  // cut to 31 bytes
     }
+}
+
+std::vector<std::string_view> solverFileTokens(std::string_view line, std::size_t max) {
+    std::vector<std::string_view> out;
+    std::size_t pos = 0;
+    while (out.size() < max) {
+        pos = line.find_first_not_of(" \t\r\n", pos);
+        if (pos == std::string_view::npos) break;
+        const std::size_t end = std::min(line.find_first_of(" \t\r\n", pos), line.size());
+        out.push_back(line.substr(pos, end - pos));
+        pos = end;
+    }
+    return out;
+}
+
+bool solverFileNumber(std::string_view token, double& value) {
+    if (token.empty() || token.size() > 40) return false;
+    const std::string text(token);
+    char* end = nullptr;
+    value = std::strtod(text.c_str(), &end);
+    return end == text.c_str() + text.size() && std::isfinite(value);
 }
 
 }  // namespace vornel

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "estimation/sensitivity.h"
 #include "estimation/wave.h"
 #include "platform/text.h"
 

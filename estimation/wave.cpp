@@ -23,19 +23,16 @@ int computeBreakwaterAngle(double& theta) {
         !p.quasiOffshorePoint.isSet())
         return 0;
     const double thetaDiff = breakwaterNormal(p.shoreNormal);
-    // The side is decided from θcon and θdiff as the solver reads them (one
-    // decimal): within 0.1° of each other the unrounded values could choose
-    // the other side, and θ would then be read from the wrong one.
-    double delta = asWrittenTenths(p.thetaCon) - asWrittenTenths(thetaDiff);
-    while (delta > 180.0) delta -= 360.0;
-    while (delta < -180.0) delta += 360.0;
     // Azimuth (clockwise from north) from the tip to the quasi-offshore point.
     const double c = reduceAngle(90.0 - std::atan2(p.quasiOffshorePoint.north - p.diffractionPoint.north,
                                                    p.quasiOffshorePoint.east - p.diffractionPoint.east) *
                                             kDegreesPerRadian);
     // The side of the breakwater normal on which the contour normal lies
-    // decides whether θ is counted clockwise or counter-clockwise.
-    const double t = delta >= 0.0 ? thetaDiff - c : 360.0 - thetaDiff + c;
+    // decides whether θ is counted clockwise or counter-clockwise. It is
+    // decided from θcon and θdiff as the solver reads them (one decimal):
+    // within 0.1° of each other the unrounded values could choose the other
+    // side, and θ would then be read from the wrong one.
+    const double t = contourClockwiseOfBreakwater(p.thetaCon, thetaDiff) ? thetaDiff - c : 360.0 - thetaDiff + c;
     theta = reduceAngle(t);
     return 1;
 }

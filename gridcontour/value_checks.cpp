@@ -1,6 +1,7 @@
 #include "value_checks.h"
 
 #include <cmath>
+#include <functional>
 
 #include "messages.h"
 
@@ -8,35 +9,22 @@ namespace gridcontour {
 
 namespace {
 
-void takeLow(ExtremeValue& low, double v) {
-    if (low.count == 0) {
-        low = {v, 1, 0, false};
-    } else if (v < low.value) {
-        low.next = low.value;
-        low.hasNext = true;
-        low.value = v;
-        low.count = 1;
-    } else if (v == low.value) {
-        ++low.count;
-    } else if (!low.hasNext || v < low.next) {
-        low.next = v;
-        low.hasNext = true;
-    }
-}
-
-void takeHigh(ExtremeValue& high, double v) {
-    if (high.count == 0) {
-        high = {v, 1, 0, false};
-    } else if (v > high.value) {
-        high.next = high.value;
-        high.hasNext = true;
-        high.value = v;
-        high.count = 1;
-    } else if (v == high.value) {
-        ++high.count;
-    } else if (!high.hasNext || v > high.next) {
-        high.next = v;
-        high.hasNext = true;
+// Keeps the most extreme value in the direction `beyond` (how often it came)
+// and the next one before it.
+template <class Beyond>
+void takeExtreme(ExtremeValue& e, double v, Beyond beyond) {
+    if (e.count == 0) {
+        e = {v, 1, 0, false};
+    } else if (beyond(v, e.value)) {
+        e.next = e.value;
+        e.hasNext = true;
+        e.value = v;
+        e.count = 1;
+    } else if (v == e.value) {
+        ++e.count;
+    } else if (!e.hasNext || beyond(v, e.next)) {
+        e.next = v;
+        e.hasNext = true;
     }
 }
 
@@ -51,8 +39,8 @@ void ValueSurvey::add(const std::vector<double>& row) {
         if (v == 0) ++zero_;
         else if ((v > 0) == depths_) ++sea_;
         else ++land_;
-        takeLow(low_, v);
-        takeHigh(high_, v);
+        takeExtreme(low_, v, std::less<double>());
+        takeExtreme(high_, v, std::greater<double>());
     }
 }
 
