@@ -313,14 +313,7 @@ TEST_F(OnAnyPc, ACaseReopenedFromItsReportRunsAgainAsBefore) {
         if (keysTo) {
             SetForegroundWindow(keysTo);
             test::sendWithTimeout(keysTo, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(keysTo, 1508)), TRUE);
-            INPUT keys[4] = {};
-            const WORD codes[4] = {VK_CONTROL, 'O', 'O', VK_CONTROL};
-            for (int i = 0; i < 4; ++i) {
-                keys[i].type = INPUT_KEYBOARD;
-                keys[i].ki.wVk = codes[i];
-                keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
-            }
-            SendInput(4, keys, sizeof(INPUT));
+            test::pressChord(VK_CONTROL, 'O');
         } else {
             PostMessageW(main_, WM_COMMAND, IDM_REOPEN_CASE, 0);
         }

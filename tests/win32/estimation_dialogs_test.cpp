@@ -87,29 +87,6 @@ bool waitUntilGone(HWND hwnd, int timeoutMs = 10000) {
     return !IsWindowVisible(hwnd);
 }
 
-// A visible window of this process captioned `caption` other than `except`:
-// the common dialogs' own prompts carry the dialog's title.
-HWND otherWindowCaptioned(const std::wstring& caption, HWND except) {
-    struct Search {
-        const std::wstring* caption;
-        HWND except, found;
-    } search{&caption, except, nullptr};
-    EnumWindows(
-        [](HWND hwnd, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            DWORD pid = 0;
-            GetWindowThreadProcessId(hwnd, &pid);
-            wchar_t text[256] = {};
-            InternalGetWindowText(hwnd, text, 256);
-            if (pid != GetCurrentProcessId() || hwnd == s->except || !IsWindowVisible(hwnd) || *s->caption != text)
-                return TRUE;
-            s->found = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 // A wheel notch over `control`, as the mouse sends it: towards the user
 // (down the list) for a negative `notches`.
 void wheelOver(HWND control, int notches) {
@@ -402,7 +379,7 @@ TEST_F(EstimationDialogs, ASecondSaveUnderTheSameNameAsksBeforeReplacing) {
                 PostMessageW(save, WM_COMMAND, IDOK, 0);
                 HWND prompt = nullptr;
                 asked[round] =
-                    test::waitFor([&] { return (prompt = otherWindowCaptioned(caption, save)) != nullptr; }, 5000);
+                    test::waitFor([&] { return (prompt = test::findOwnWindow(caption, save)) != nullptr; }, 5000);
                 if (!prompt) {
                     PostMessageW(save, WM_COMMAND, IDCANCEL, 0);
                     return;

@@ -134,14 +134,7 @@ TEST(MainWindow, OpensWithTitleMenuAndAboutBoxAndClosesWithCommand105) {
         [&] {
             SetForegroundWindow(main);
             SetFocus(main);
-            INPUT keys[4] = {};
-            const WORD codes[4] = {VK_MENU, VK_OEM_2, VK_OEM_2, VK_MENU};
-            for (int i = 0; i < 4; ++i) {
-                keys[i].type = INPUT_KEYBOARD;
-                keys[i].ki.wVk = codes[i];
-                keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
-            }
-            SendInput(4, keys, sizeof(INPUT));
+            test::pressChord(VK_MENU, VK_OEM_2);
             const DWORD end = GetTickCount() + 3000;
             MSG msg;
             while (static_cast<LONG>(end - GetTickCount()) > 0) {
@@ -251,14 +244,7 @@ TEST(MainWindow, KeysWorkAfterAClickOnTheSidePanel) {
     ASSERT_NE(box, nullptr);
     SetForegroundWindow(main);
     SetFocus(box);  // as a click on it leaves it
-    INPUT keys[4] = {};
-    const WORD codes[4] = {VK_CONTROL, 'O', 'O', VK_CONTROL};
-    for (int i = 0; i < 4; ++i) {
-        keys[i].type = INPUT_KEYBOARD;
-        keys[i].ki.wVk = codes[i];
-        keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
-    }
-    SendInput(4, keys, sizeof(INPUT));
+    test::pressChord(VK_CONTROL, 'O');
     const DWORD end = GetTickCount() + 2000;
     while (boxes.warnings.empty() && static_cast<LONG>(end - GetTickCount()) > 0) {
         MSG msg;
@@ -279,12 +265,7 @@ TEST(MainWindow, KeysWorkAfterAClickOnTheSidePanel) {
         fileMenu = test::waitFor([] { return openPopupMenu() != nullptr; }, 3000);
         PostMessageW(main, WM_CANCELMODE, 0, 0);
     });
-    const WORD altF[4] = {VK_MENU, 'F', 'F', VK_MENU};
-    for (int i = 0; i < 4; ++i) {
-        keys[i].ki.wVk = altF[i];
-        keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
-    }
-    SendInput(4, keys, sizeof(INPUT));
+    test::pressChord(VK_MENU, 'F');
     const DWORD menuEnd = GetTickCount() + 3500;
     while (static_cast<LONG>(menuEnd - GetTickCount()) > 0) {
         MSG msg;

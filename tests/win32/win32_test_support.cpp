@@ -78,6 +78,17 @@ std::wstring saveWindowImage(HWND window, const std::wstring& name) {
     return saveScreenArea(rect, path) ? path : std::wstring();
 }
 
+void pressChord(WORD modifier, WORD key) {
+    INPUT keys[4] = {};
+    const WORD codes[4] = {modifier, key, key, modifier};
+    for (int i = 0; i < 4; ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = codes[i];
+        keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+    }
+    SendInput(4, keys, sizeof(INPUT));
+}
+
 void pumpMessages(int ms) {
     const DWORD end = GetTickCount() + static_cast<DWORD>(ms);
     do {
@@ -113,8 +124,9 @@ HWND findOwnWindowWhere(const std::function<bool(HWND)>& match) {
 
 }  // namespace
 
-HWND findOwnWindow(const std::wstring& caption) {
+HWND findOwnWindow(const std::wstring& caption, HWND except) {
     return findOwnWindowWhere([&](HWND hwnd) {
+        if (hwnd == except) return false;
         wchar_t text[256] = {};
         InternalGetWindowText(hwnd, text, 256);  // never sends a message: the owner may be blocked
         return caption == text;

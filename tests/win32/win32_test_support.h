@@ -24,6 +24,10 @@ bool saveScreenArea(const RECT& area, const std::wstring& path);
 // Pumps the messages of this thread for `ms` milliseconds.
 void pumpMessages(int ms);
 
+// Types `modifier`+`key` (VK_CONTROL and 'O', VK_MENU and 'F') through the
+// input queue, as the keyboard does, to whatever window has the focus.
+void pressChord(WORD modifier, WORD key);
+
 // Runs `action` on this thread (typically one that opens a modal dialog) while
 // a watcher thread waits up to `timeoutMs` for a top-level window of this
 // process with the caption `caption`, then calls `onFound` on the watcher
@@ -32,8 +36,9 @@ void pumpMessages(int ms);
 bool whileWindowShows(const std::wstring& caption, const std::function<void()>& action,
                       const std::function<void(HWND)>& onFound, int timeoutMs = 10000);
 
-// Finds a visible top-level window of this process by caption.
-HWND findOwnWindow(const std::wstring& caption);
+// Finds a visible top-level window of this process by caption, other than
+// `except` (the common dialogs' own prompts carry the dialog's title).
+HWND findOwnWindow(const std::wstring& caption, HWND except = nullptr);
 // Finds a visible top-level window of this process that holds a control with
 // id `itemId`: for the system's dialogs, whose captions follow its language.
 HWND findOwnWindowWithItem(int itemId);
